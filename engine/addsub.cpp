@@ -1,0 +1,160 @@
+#include "engine/addsub.h"
+
+#include <algorithm>
+
+#include "engine/errors.h"
+#include "engine/number_text.h"
+
+namespace decimora::engine {
+
+namespace {
+inline int DigitValue(char c) {
+  const int d = c - '0';
+  if (d < 0 || d > 9) throw ConversionFailure();
+  return d;
+}
+}  // namespace
+
+type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& b) {
+  type_SignOp op;
+  const bool aNeg = !IsNonNegative(a);
+  const bool bNeg = !IsNonNegative(b);
+  switch (code) {
+    case kAdd:
+      if (!aNeg && !bNeg) {
+        op = {kAdd, a, b, false};
+      } else if (!aNeg && bNeg) {
+        op = {kSubtract, a, AbsText(b), false};
+      } else if (aNeg && !bNeg) {
+        op = {kSubtract, b, AbsText(a), false};
+      } else {
+        a = AbsText(a);
+        b = AbsText(b);
+        op = {kAdd, a, b, true};
+      }
+      break;
+    case kSubtract:
+      if (!aNeg && !bNeg) {
+        op = {kSubtract, a, b, false};
+      } else if (!aNeg && bNeg) {
+        op = {kAdd, a, AbsText(b), false};
+      } else if (aNeg && !bNeg) {
+        op = {kAdd, AbsText(a), b, true};
+      } else {
+        op = {kSubtract, AbsText(b), AbsText(a), false};
+      }
+      break;
+    case kMultiply:
+    case kDivide:
+      op = {code, AbsText(a), AbsText(b), aNeg != bNeg};
+      break;
+    case kRoot:
+    case kPower:
+      op = {code, a, b, false};
+      break;
+    default:
+      break;  // an unknown code leaves the record empty
+  }
+  return op;
+}
+
+type_DecPosFromEnd AlignDecimalPositions(std::string_view operand1, std::string_view operand2, std::int16_t code) {
+  type_DecPosFromEnd r;
+  const char sep = GetDecimalSeparator();
+  if (code == kAdd || code == kSubtract) {
+    std::string a(operand1);
+    std::string b(operand2);
+    if (a.find(sep) == std::string::npos) a.push_back(sep);
+    if (b.find(sep) == std::string::npos) b.push_back(sep);
+    r.Position1 = static_cast<double>(a.size() - a.find(sep));
+    r.Position2 = static_cast<double>(b.size() - b.find(sep));
+    if (r.Position1 > r.Position2) {
+      b.append(static_cast<std::size_t>(r.Position1 - r.Position2), '0');
+      r.Position = r.Position1;
+    } else if (r.Position1 < r.Position2) {
+      a.append(static_cast<std::size_t>(r.Position2 - r.Position1), '0');
+      r.Position = r.Position2;
+    } else {
+      r.Position = r.Position1;
+    }
+    r.Operand1_Trim = std::move(a);
+    r.Operand2_Trim = std::move(b);
+  } else {
+    r.Operand1_Trim = std::string(operand1);
+    r.Operand2_Trim = std::string(operand2);
+    if (code == kMultiply || code == kDivide) {
+      r.Position1 = DecimalPositionFromEnd(operand1);
+      r.Position2 = DecimalPositionFromEnd(operand2);
+      if (code == kMultiply) {
+        if (r.Position1 != 0 && r.Position2 != 0) {
+          r.Position = r.Position1 + r.Position2 - 1;
+        } else {
+          r.Position = r.Position1 != 0 ? r.Position1 : r.Position2;
+        }
+      }
+      // A quotient's position depends on the digits of the division and is
+      // settled by the dispatcher from the positions of both operands.
+    }
+  }
+  r.Operand1_TrimLen = static_cast<double>(r.Operand1_Trim.size());
+  r.Operand2_TrimLen = static_cast<double>(r.Operand2_Trim.size());
+  return r;
+}
+
+type_RemoveDecimals RemoveOperandDecimals(std::string_view operand1, double len1, std::string_view operand2,
+                                          double len2, double position1, double position2) {
+  type_RemoveDecimals r;
+  r.Operand1_Trim = position1 != 0 ? RemoveDecimalPoint(operand1) : std::string(operand1);
+  r.Operand1_TrimLen = position1 != 0 ? len1 - 1 : len1;
+  r.Operand2_Trim = position2 != 0 ? RemoveDecimalPoint(operand2) : std::string(operand2);
+  r.Operand2_TrimLen = position2 != 0 ? len2 - 1 : len2;
+  return r;
+}
+
+std::string AddDigitStrings(std::string_view a, std::string_view b) {
+  if (a.size() < b.size()) std::swap(a, b);
+  // Written from the right into a buffer with room for the final carry.
+  std::string out(a.size() + 1, '0');
+  int carry = 0;
+  std::size_t ia = a.size();
+  std::size_t ib = b.size();
+  std::size_t io = out.size();
+  while (ia > 0) {
+    int s = DigitValue(a[--ia]) + carry;
+    if (ib > 0) s += DigitValue(b[--ib]);
+    carry = s >= 10 ? 1 : 0;
+    out[--io] = static_cast<char>('0' + (s - 10 * carry));
+  }
+  if (carry > 0) {
+    out[0] = '1';
+    return out;
+  }
+  return out.substr(1);
+}
+
+type_Subtraction SubtractDigitStrings(std::string_view a, std::string_view b, bool prefix_minus) {
+  type_Subtraction r;
+  bool negative = false;
+  if (b.size() > a.size() || (b.size() == a.size() && b.compare(a) > 0)) {
+    negative = true;
+    std::swap(a, b);
+  }
+  std::string out(a.size(), '0');
+  int borrow = 0;
+  std::size_t ia = a.size();
+  std::size_t ib = b.size();
+  while (ia > 0) {
+    int d = DigitValue(a[--ia]) - borrow;
+    if (ib > 0) d -= DigitValue(b[--ib]);
+    borrow = d < 0 ? 1 : 0;
+    out[ia] = static_cast<char>('0' + d + 10 * borrow);
+  }
+  const std::size_t first = out.find_first_not_of('0');
+  out = first == std::string::npos ? std::string("0") : out.substr(first);
+  if (prefix_minus && negative) out.insert(out.begin(), '-');
+  r.Difference = std::move(out);
+  r.NegativeSubtraction = negative;
+  return r;
+}
+
+}  // namespace decimora::engine

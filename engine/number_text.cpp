@@ -1,0 +1,286 @@
+#include "engine/number_text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "engine/round.h"
+#include "platform/locale.h"
+
+namespace decimora::engine {
+
+namespace {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string RemoveAll(std::string_view text, std::string_view what) {
+  std::string out;
+  if (what.empty()) return std::string(text);
+  out.reserve(text.size());
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t at = text.find(what, from);
+    if (at == std::string_view::npos) {
+      out.append(text.substr(from));
+      return out;
+    }
+    out.append(text.substr(from, at - from));
+    from = at + what.size();
+  }
+}
+}  // namespace
+
+char GetDecimalSeparator() { return platform::LocaleDecimalSeparator(); }
+char GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
+
+type_Currency_Symbol GetCurrencySymbol() {
+  type_Currency_Symbol out;
+  out.Symbol = platform::LocaleCurrencySymbol();
+  out.Position = platform::LocaleCurrencyPlacement() == platform::CurrencyPlacement::Before ? 1 : 2;
+  return out;
+}
+
+bool IsErrorText(std::string_view text) { return text == "#VALUE!" || text == "#NUM!" || text == "#DIV/0!"; }
+
+std::string StripEnclosingQuotes(std::string_view text) {
+  for (;;) {
+    bool removed = false;
+    if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+      text = text.substr(1, text.size() - 2);
+      removed = true;
+    }
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+      text = text.substr(1, text.size() - 2);
+      removed = true;
+    }
+    if (!removed) return std::string(text);
+  }
+}
+
+std::string RemoveCurrencySymbol(std::string_view text) { return RemoveAll(text, GetCurrencySymbol().Symbol); }
+
+std::string RemoveThousandsSeparators(std::string_view text) {
+  const char sep = GetThousandsSeparator();
+  return RemoveAll(text, std::string_view(&sep, 1));
+}
+
+std::string ExpandExponent(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && text.front() == '-') {
+    negative = true;
+    text.remove_prefix(1);
+  } else if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
+    negative = true;
+    text = text.substr(1, text.size() - 2);
+  }
+  const std::size_t e = text.find('E');
+  if (text.find('#') != std::string_view::npos || e == std::string_view::npos) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    if (negative) out.push_back('-');
+    out.append(text);
+    return out;
+  }
+  // The character after "E" is the exponent's sign ("-" or anything else for
+  // "+"); the rest must be the magnitude as a 32-bit integer.
+  if (e + 1 >= text.size()) return "#VALUE!";
+  const bool expNegative = text[e + 1] == '-';
+  std::string_view magnitude = text.substr(e + 2);
+  if (magnitude.empty() || magnitude.size() > 10) return "#VALUE!";
+  std::int64_t x = 0;
+  for (char c : magnitude) {
+    if (!IsDigit(c)) return "#VALUE!";
+    x = x * 10 + (c - '0');
+  }
+  if (x > INT32_MAX) return "#VALUE!";
+  if (expNegative) x = -x;
+
+  // The mantissa's digits and how many of them stand before its separator.
+  // A mantissa with several integer digits (12.5E+1) is read as the number
+  // it is, 125; with one integer digit, as the host writes it, this is the
+  // usual shift of the separator.
+  const char sep = GetDecimalSeparator();
+  std::string_view mantissa = text.substr(0, e);
+  const std::size_t sepAt = mantissa.find(sep);
+  std::string digits = RemoveDecimalPoint(mantissa);
+  if (digits.empty()) return "#NUM!";  // "E+5" alone holds no digit
+  const std::int64_t n = static_cast<std::int64_t>(digits.size());
+  const std::int64_t k = sepAt == std::string_view::npos ? n : static_cast<std::int64_t>(sepAt);
+  const std::int64_t intDigits = k + x;  // digits before the separator of the result
+
+  const std::int64_t length = std::max(n, intDigits) + (intDigits <= 0 ? 2 - intDigits : 1);
+  if (length > static_cast<std::int64_t>(kMaxExpandedLength)) return "#NUM!";
+
+  std::string out;
+  out.reserve(static_cast<std::size_t>(length) + 1);
+  if (negative) out.push_back('-');
+  if (intDigits >= n) {
+    out += digits;
+    out.append(static_cast<std::size_t>(intDigits - n), '0');
+  } else if (intDigits > 0) {
+    out.append(digits, 0, static_cast<std::size_t>(intDigits));
+    out.push_back(sep);
+    out.append(digits, static_cast<std::size_t>(intDigits));
+  } else {
+    out.push_back('0');
+    out.push_back(sep);
+    out.append(static_cast<std::size_t>(-intDigits), '0');
+    out += digits;
+  }
+  return out;
+}
+
+bool IsNonNegative(std::string_view text) { return text.empty() || (text.front() != '-' && text.front() != '('); }
+
+std::string AbsText(std::string_view text) {
+  if (!text.empty() && text.front() == '-') return std::string(text.substr(1));
+  if (!text.empty() && text.front() == '(') {
+    return text.size() >= 2 ? std::string(text.substr(1, text.size() - 2)) : std::string();
+  }
+  return std::string(text);
+}
+
+std::string StripLeadingZeros(std::string_view text, std::size_t* removed) {
+  if (removed != nullptr) *removed = 0;
+  if (text == "0") return "0";
+  const char thousands = GetThousandsSeparator();
+  std::size_t count = 0;
+  while (count < text.size() && (text[count] == '0' || text[count] == thousands)) ++count;
+  if (IsNonNegative(text) && count > 0) {
+    text.remove_prefix(count);
+    if (removed != nullptr) *removed = count;
+  }
+  if (text.empty()) return "0";
+  if (text.front() != GetDecimalSeparator()) return std::string(text);
+  std::string out(text.size() + 1, '0');
+  text.copy(out.data() + 1, text.size());
+  return out;
+}
+
+std::string TrimFractionZeros(std::string_view text) {
+  const char sep = GetDecimalSeparator();
+  if (text.find(sep) == std::string_view::npos) return std::string(text);
+  std::string out;
+  if (text.front() == sep) out.push_back('0');
+  while (!text.empty() && text.back() == '0') text.remove_suffix(1);
+  if (!text.empty() && text.back() == sep) text.remove_suffix(1);
+  out.append(text);
+  return out;
+}
+
+std::string RemoveDecimalPoint(std::string_view text) {
+  const std::size_t at = text.find(GetDecimalSeparator());
+  if (at == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size() - 1);
+  out.append(text.substr(0, at));
+  out.append(text.substr(at + 1));
+  return out;
+}
+
+std::string IntegerPart(std::string_view text) {
+  const std::size_t at = text.find(GetDecimalSeparator());
+  if (at == std::string_view::npos) return std::string(text);
+  if (at == 0) return "0";
+  return std::string(text.substr(0, at));
+}
+
+bool HasNonDigit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return !IsDigit(c); });
+}
+
+bool CompareDigitStrings(std::string_view a, std::string_view b, bool or_equal, bool greater) {
+  int order = 0;
+  if (a.size() != b.size()) {
+    order = a.size() > b.size() ? 1 : -1;
+  } else {
+    const int c = a.compare(b);
+    order = c > 0 ? 1 : (c < 0 ? -1 : 0);
+  }
+  if (or_equal && order == 0) return true;
+  if (greater) return order > 0;
+  return false;
+}
+
+double MaxOf(double a, double b) { return a > b ? a : b; }
+
+double DecimalPositionFromEnd(std::string_view text) {
+  const std::size_t at = text.find(GetDecimalSeparator());
+  if (at == std::string_view::npos) return 0;
+  return static_cast<double>(text.size() - at);
+}
+
+std::string ReadNumberText(std::string_view input) {
+  if (!input.empty() && input.front() == '#') return "#NUM!";
+  std::string text = StripEnclosingQuotes(input);
+  if (text.empty()) return text;
+  text = RemoveThousandsSeparators(RemoveCurrencySymbol(text));
+  // Parentheses that ExpandExponent did not take as a matched pair are not a sign.
+  text = ExpandExponent(text);
+  if (text.find('#') != std::string::npos) return text == "#VALUE!" ? text : std::string("#NUM!");
+  std::string_view body(text);
+  if (!body.empty() && body.front() == '-') body.remove_prefix(1);
+  const char sep = GetDecimalSeparator();
+  bool seenDigit = false;
+  bool seenSeparator = false;
+  for (char c : body) {
+    if (IsDigit(c)) {
+      seenDigit = true;
+    } else if (c == sep && !seenSeparator) {
+      seenSeparator = true;
+    } else {
+      return "#NUM!";
+    }
+  }
+  if (!seenDigit) return "#NUM!";
+  return text;
+}
+
+type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sign) {
+  type_CleanUp out;
+  auto fail = [&](std::string error) {
+    out = type_CleanUp{};
+    out.NumClean = std::move(error);
+    out.IsError = true;
+    return out;
+  };
+  if (IsErrorText(num)) return fail(std::string(num));
+  const char sep = GetDecimalSeparator();
+  if (std::count(num.begin(), num.end(), sep) >= 2) return fail("#NUM!");
+
+  std::string text = ReadNumberText(num);
+  if (text.find('#') != std::string::npos) return fail(text);
+
+  out.Positive = IsNonNegative(text);
+  text = TrimFractionZeros(StripLeadingZeros(AbsText(text)));
+  if (text == "0") out.Positive = true;
+  out.DecPos = DecimalPositionFromEnd(text);
+  const std::size_t sepAt = text.find(sep);
+  if (sepAt != std::string::npos) {
+    out.NumNonZeroCharsLeftOfDec = text.front() == '0' ? 0 : static_cast<double>(sepAt);
+  } else {
+    out.NumNonZeroCharsLeftOfDec = text == "0" ? 0 : static_cast<double>(text.size());
+  }
+
+  // Round the significant digits to one more than the largest maxSD; the
+  // leading zeros of a number below 1 stay in front.
+  std::string digits = RemoveDecimalPoint(text);
+  std::size_t zeros = 0;
+  std::string significant = StripLeadingZeros(digits, &zeros);
+  if (zeros > 0 && zeros == digits.size()) significant.clear();
+  std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
+  if (rounded.find('#') != std::string::npos) return fail("#NUM!");
+  digits = std::string(zeros, '0') + rounded;
+  if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
+
+  if (insert_decimal && out.DecPos != 0) {
+    const std::size_t frac = static_cast<std::size_t>(out.DecPos) - 1;
+    digits.insert(digits.size() - frac, 1, sep);
+  }
+  if (include_sign && !out.Positive) {
+    digits.insert(digits.begin(), '-');
+    out.DecPos += 1;
+  }
+  out.NumClean = std::move(digits);
+  return out;
+}
+
+}  // namespace decimora::engine

@@ -1,0 +1,181 @@
+#include "frame/calculate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "engine/addsub.h"
+#include "engine/errors.h"
+#include "engine/number_text.h"
+#include "engine/round.h"
+#include "frame/compose.h"
+#include "frame/restrictionator.h"
+#include "platform/convert.h"
+
+namespace decimora::frame {
+
+using namespace engine;
+
+namespace {
+
+// The first of "#VALUE!", "#NUM!", "#DIV/0!" (in that priority) that one of
+// the two texts is, if any.
+std::optional<std::string> PassThroughError(std::string_view a, std::string_view b) {
+  for (std::string_view e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
+    if (a == e || b == e) return std::string(e);
+  }
+  return std::nullopt;
+}
+
+std::string_view TextOf(const Value& v) {
+  static const std::string empty;
+  return v.isText() ? std::string_view(v.text()) : std::string_view(empty);
+}
+
+// The digit operation and the position of its result. Returns the digits
+// (or an error text), sets P and negative.
+std::string Operate(std::int16_t requested, std::string a, std::string b, double W, double& P, bool& negative) {
+  type_SignOp op = DecideSignOperation(requested, a, b);
+  std::string o1 = StripLeadingZeros(op.Operand1);
+  std::string o2 = StripLeadingZeros(op.Operand2);
+  type_DecPosFromEnd aligned = AlignDecimalPositions(o1, o2, op.Operation);
+  P = aligned.Position;
+  type_RemoveDecimals plain =
+      RemoveOperandDecimals(aligned.Operand1_Trim, aligned.Operand1_TrimLen, aligned.Operand2_Trim,
+                            aligned.Operand2_TrimLen, aligned.Position1, aligned.Position2);
+  o1 = StripLeadingZeros(plain.Operand1_Trim);
+  o2 = StripLeadingZeros(plain.Operand2_Trim);
+  (void)W;
+  switch (op.Operation) {
+    case kAdd:
+      negative = op.Negative;
+      return AddDigitStrings(o1, o2);
+    case kSubtract: {
+      type_Subtraction d = SubtractDigitStrings(o1, o2, false);
+      negative = d.NegativeSubtraction;
+      return std::move(d.Difference);
+    }
+    default:
+      // Multiplication, division, roots and powers are not available in
+      // this build; only internal callers could reach them.
+      return "#VALUE!";
+  }
+}
+
+}  // namespace
+
+std::string Calculate(std::int16_t code, const Value& number1, const Value& number2,
+                      const Value& format_negative, const Value& format_thousands, const Value& format_currency,
+                      const Value& exponential_notation, const Value& maximum_significant_digits,
+                      bool internal_call, bool restrict_input, const Value& extra,
+                      const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  (void)restrict_input;
+  (void)extra;
+  try {
+    if (auto e = PassThroughError(TextOf(number1), TextOf(number2))) return *e;
+    const auto t1 = platform::VariantToText(number1);
+    const auto t2 = platform::VariantToText(number2);
+    if (!t1 || !t2) return "#VALUE!";
+    // Quotes, currency symbol, thousands separators and exponent; any text
+    // that does not read as a number is "#VALUE!" here.
+    std::string a = ReadNumberText(*t1);
+    std::string b = ReadNumberText(*t2);
+    if (a.find('#') != std::string::npos || b.find('#') != std::string::npos) return "#VALUE!";
+
+    type_Restrictionator options =
+        Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                        maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+    const double W = options.maxSD + 1;
+
+    double P = 0;
+    bool negative = false;
+    std::string R = Operate(code, std::move(a), std::move(b), W, P, negative);
+    if (R.find('#') != std::string::npos) return R;
+
+    if (!R.empty() && R.front() == '-') R.erase(0, 1);
+    R = RemoveDecimalPoint(R);
+    options.maxSD = W;
+    if (internal_call) options.FormatDecimalPlace = Value::Omitted();
+    return ComposeResult(std::move(R), P, !negative, options);
+  } catch (...) {
+    // A conversion failure anywhere (a non-digit reaching a digit operation,
+    // an option that is not a number) is the dispatcher's "#VALUE!".
+    return "#VALUE!";
+  }
+}
+
+std::string CalculateText(std::int16_t code, std::string_view a, std::string_view b, double maxSD) {
+  const Value none;
+  return Calculate(code, Value::Text(std::string(a)), Value::Text(std::string(b)), none, none, none, none,
+                   Value::Number(maxSD), true);
+}
+
+bool IsNumberText(std::string_view text) {
+  const type_Currency_Symbol cs = GetCurrencySymbol();
+  const char decimal = GetDecimalSeparator();
+  const char thousands = GetThousandsSeparator();
+  if (text.empty() || text == cs.Symbol || text == "()" || text == "-" ||
+      (text.size() == 1 && (text[0] == decimal || text[0] == thousands))) {
+    return false;
+  }
+  return CalculateText(kAdd, text, "0", kMaxSignificantDigits).find('#') == std::string::npos;
+}
+
+Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool greater) {
+  if ((!a.empty() && a.front() == '#') || (!b.empty() && b.front() == '#')) {
+    if (auto e = PassThroughError(a, b)) return Value::Text(*e);
+  }
+  if (!IsNumberText(a) || !IsNumberText(b)) return Value::Text("#NUM!");
+  const char sep = GetDecimalSeparator();
+  if (std::count(a.begin(), a.end(), sep) >= 2 || std::count(b.begin(), b.end(), sep) >= 2) {
+    return Value::Text("#NUM!");
+  }
+
+  struct Read {
+    bool nonNegative;
+    std::string magnitude;
+  };
+  auto read = [](std::string_view t) {
+    std::string s = ReadNumberText(t);
+    Read r{IsNonNegative(s), {}};
+    r.magnitude = TrimFractionZeros(StripLeadingZeros(AbsText(s)));
+    if (r.magnitude == "0") r.nonNegative = true;
+    return r;
+  };
+  Read x = read(a);
+  Read y = read(b);
+
+  bool equal = false;
+  bool aGreater = false;
+  if (x.nonNegative != y.nonNegative) {
+    aGreater = x.nonNegative;
+  } else {
+    auto intDigits = [sep](const std::string& t) -> std::size_t {
+      const std::size_t at = t.find(sep);
+      if (at != std::string::npos) return t.front() == '0' ? 0 : at;
+      return t == "0" ? 0 : t.size();
+    };
+    const std::size_t ix = intDigits(x.magnitude);
+    const std::size_t iy = intDigits(y.magnitude);
+    if (ix != iy) {
+      aGreater = ix > iy;
+    } else {
+      std::string dx = RoundToSignificant(RemoveDecimalPoint(x.magnitude), kMaxSignificantDigits);
+      std::string dy = RoundToSignificant(RemoveDecimalPoint(y.magnitude), kMaxSignificantDigits);
+      if (HasNonDigit(dx) || HasNonDigit(dy)) return Value::Text("#NUM!");
+      if (dx == dy) {
+        equal = true;
+      } else if (greater) {
+        if (dx.size() < dy.size()) dx.append(dy.size() - dx.size(), '0');
+        if (dy.size() < dx.size()) dy.append(dx.size() - dy.size(), '0');
+        aGreater = CompareDigitStrings(dx, dy, false, true);
+      }
+    }
+    if (!x.nonNegative && !equal) aGreater = !aGreater;
+  }
+  if (or_equal && equal) return Value::Bool(true);
+  if (greater) return Value::Bool(aGreater);
+  return Value::Bool(false);
+}
+
+}  // namespace decimora::frame

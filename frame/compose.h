@@ -1,0 +1,27 @@
+// The result composer: digits, a decimal position and a sign become the
+// finished text of a cell, with the format options applied.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "frame/restrictionator.h"
+
+namespace decimora::frame {
+
+// The characters a cell holds.
+inline constexpr double kCellLimit = 32767;
+
+// D: digits without separator or sign; P: decimal position counted from the
+// right end (updated to the position of the result); positive: the sign.
+// Options as normalised by Restrictionator; maxSD is used as given. An
+// omitted FormatDecimalPlace means no fixed places. Error texts pass
+// through. Throws CallFailed when FormatDecimalPlace is not a number.
+std::string ComposeResult(std::string D, double& P, bool positive, const type_Restrictionator& options);
+
+std::string InsertThousandsSeparators(std::string_view digits);
+std::string ToExponential(std::string_view text);
+std::string FitToLength(std::string_view text, double maximum);
+std::string AddCurrencySymbol(std::string_view text);
+
+}  // namespace decimora::frame

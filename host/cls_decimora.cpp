@@ -1,0 +1,114 @@
+#include "host/cls_decimora.h"
+
+#include <algorithm>
+
+#include "engine/addsub.h"
+#include "engine/number_text.h"
+#include "frame/calculate.h"
+#include "frame/compose.h"
+#include "host/default_maxsd.h"
+#include "platform/convert.h"
+
+namespace decimora {
+
+namespace {
+const Value kOmitted;
+
+// The comparison functions read both arguments as the host writes them and
+// answer the Boolean's text (True/False) or the error text.
+Value Compare(const Value& number1, const Value& number2, bool or_equal, bool greater, bool swap, bool invert) {
+  const auto a = platform::VariantToText(number1);
+  const auto b = platform::VariantToText(number2);
+  if (!a || !b) return Value::Text("#VALUE!");
+  Value answer = swap ? frame::CompareNumbers(*b, *a, or_equal, greater)
+                      : frame::CompareNumbers(*a, *b, or_equal, greater);
+  if (!answer.isBool()) return answer;
+  const bool result = invert ? !answer.boolean() : answer.boolean();
+  return Value::Text(result ? "True" : "False");
+}
+}  // namespace
+
+cls_Decimora::cls_Decimora() { host::LoadDefaultMaxSD(); }
+
+Value cls_Decimora::dcmADD(const Value& number1, const Value& number2, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation, const Value& maximum_significant_digits,
+                           const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return Value::Text(frame::Calculate(engine::kAdd, number1, number2, format_negative, format_thousands,
+                                      format_currency, exponential_notation, maximum_significant_digits, false,
+                                      true, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
+Value cls_Decimora::dcmSUBTRACT(const Value& number1, const Value& number2, const Value& format_negative,
+                                const Value& format_thousands, const Value& format_currency,
+                                const Value& exponential_notation, const Value& maximum_significant_digits,
+                                const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return Value::Text(frame::Calculate(engine::kSubtract, number1, number2, format_negative, format_thousands,
+                                      format_currency, exponential_notation, maximum_significant_digits, false,
+                                      true, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
+Value cls_Decimora::dcmISEQUAL(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, true, false, false, false);
+}
+Value cls_Decimora::dcmISNOTEQUAL(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, true, false, false, true);
+}
+Value cls_Decimora::dcmISGREATER(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, false, true, false, false);
+}
+Value cls_Decimora::dcmISGREATEROREQUAL(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, true, true, false, false);
+}
+Value cls_Decimora::dcmISLESS(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, false, true, true, false);
+}
+Value cls_Decimora::dcmISLESSOREQUAL(const Value& number1, const Value& number2) {
+  return Compare(number1, number2, true, true, true, false);
+}
+
+Value cls_Decimora::dcmFORMAT(const Value& number, const Value& format_negative, const Value& format_thousands,
+                              const Value& format_currency, const Value& exponential_notation,
+                              const Value& maximum_significant_digits, const Value& format_decimal_place,
+                              const Value& preserve_decimal_place) {
+  try {
+    const auto text = platform::VariantToText(number);
+    if (!text) return Value::Text("#VALUE!");
+    engine::type_CleanUp clean = engine::CleanUp(*text, true, true);
+    type_Restrictionator options =
+        frame::Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                               maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+    if (clean.IsError) return Value::Text(clean.NumClean);
+    std::string cleaned = clean.NumClean;
+    const bool positive = engine::IsNonNegative(cleaned);
+    if (!positive) cleaned.erase(0, 1);
+    engine::type_DecPosFromEnd aligned = engine::AlignDecimalPositions(cleaned, "0", engine::kAdd);
+    double P = aligned.Position1;
+    std::string digits = engine::RemoveDecimalPoint(aligned.Operand1_Trim);
+    return Value::Text(frame::ComposeResult(std::move(digits), P, positive, options));
+  } catch (...) {
+    return Value::Text("#VALUE!");
+  }
+}
+
+type_Restrictionator cls_Decimora::Restrictionator(const Value& format_negative, const Value& format_thousands,
+                                                   const Value& format_currency, const Value& exponential_notation,
+                                                   const Value& maximum_significant_digits,
+                                                   const Value& format_decimal_place,
+                                                   const Value& preserve_decimal_place) {
+  return frame::Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                                maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+}
+
+type_Restrictionator cls_Decimora::PublicRestrictionatorCaller(const Value& format_negative,
+                                                               const Value& format_thousands,
+                                                               const Value& format_currency,
+                                                               const Value& exponential_notation,
+                                                               const Value& maximum_significant_digits) {
+  return frame::Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                                maximum_significant_digits, kOmitted, kOmitted);
+}
+
+Value cls_Decimora::dcmDEFAULTMAXSD() { return Value::Number(frame::DefaultMaxSD()); }
+
+}  // namespace decimora

@@ -1,0 +1,46 @@
+// The registration table: the one list of every worksheet function and public
+// worker, with its parameters, category, description and entry point. The
+// command line, its listings and host registration all read it.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "host/cls_decimora.h"
+#include "platform/variant.h"
+
+namespace decimora {
+
+struct Param {
+  std::string_view name;
+  bool optional = false;
+};
+
+// Arguments arrive padded with omitted values up to the declared count (an
+// open-ended function receives every argument given, at least that many).
+using Entry = Value (*)(cls_Decimora& dcm, const std::vector<Value>& args);
+
+struct FunctionRow {
+  std::string_view name;         // as the host knows it, e.g. "dcmADD", "dcmPI"
+  std::string_view category;     // one of the host categories, or kWorkerCategory
+  std::string_view description;  // shown in the host's function wizard and by --help
+  std::vector<Param> params;
+  bool openEnded = false;        // the last parameter repeats
+  Entry entry = nullptr;         // nullptr: not available yet (answers #NAME?)
+};
+
+// Public workers (Osrel_Divide, Get_Mantissa, ...) are callable but are not
+// registered with the host.
+inline constexpr std::string_view kWorkerCategory = "Public Worker";
+
+// In registration order: the host categories first, then the workers.
+const std::vector<FunctionRow>& FunctionTable();
+
+// Case-insensitive; also finds a worker. nullptr when unknown.
+const FunctionRow* FindFunction(std::string_view name);
+
+// Calls a row with the given arguments. Unknown or unavailable functions
+// answer the host error #NAME?; too many arguments the host error #VALUE!.
+Value CallFunction(cls_Decimora& dcm, const FunctionRow& row, std::vector<Value> args);
+
+}  // namespace decimora
