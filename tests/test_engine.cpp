@@ -1,0 +1,423 @@
+// Internals the vectors cannot reach: the CleanUp record, the rounding and
+// comparison primitives, exact long addition, the settings store and the
+// locale stand-in.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "engine/addsub.h"
+#include "engine/number_text.h"
+#include "engine/round.h"
+#include "frame/calculate.h"
+#include "frame/compose.h"
+#include "frame/restrictionator.h"
+#include "host/cls_decimora.h"
+#include "platform/convert.h"
+#include "platform/locale.h"
+#include "platform/settings.h"
+
+using namespace decimora;
+using namespace decimora::engine;
+
+namespace {
+
+class DefaultLocale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::LocaleOverrides o;
+    o.decimalSeparator = '.';
+    o.thousandsSeparator = ',';
+    o.currencySymbol = "$";
+    o.currencyPlacement = platform::CurrencyPlacement::Before;
+    platform::SetLocaleOverrides(o);
+  }
+  void TearDown() override { platform::SetLocaleOverrides({}); }
+};
+
+using CleanUpTest = DefaultLocale;
+using PrimitiveTest = DefaultLocale;
+using AdditionTest = DefaultLocale;
+using ComposeTest = DefaultLocale;
+
+struct CleanCase {
+  const char* input;
+  bool positive;
+  double decPos;
+  double intChars;
+  const char* digits;  // insert_decimal and include_sign false
+  const char* signedText;  // both true
+};
+
+TEST_F(CleanUpTest, RecordFields) {
+  const CleanCase cases[] = {
+      {"", true, 0, 0, "0", "0"},
+      {"-0", true, 0, 0, "0", "0"},
+      {"(0)", true, 0, 0, "0", "0"},
+      {"(123.40)", false, 2, 3, "1234", "-123.4"},
+      {"'0042'", true, 0, 2, "42", "42"},
+      {"\"42\"", true, 0, 2, "42", "42"},
+      {"$1,234.50", true, 2, 4, "12345", "1234.5"},
+      {"000.100", true, 2, 0, "01", "0.1"},
+      {"12.5", true, 2, 2, "125", "12.5"},
+      {"1200", true, 0, 4, "1200", "1200"},
+      {"1.5E+3", true, 0, 4, "1500", "1500"},
+      {"2.5E-4", true, 6, 0, "000025", "0.00025"},
+      {"1E+0", true, 0, 1, "1", "1"},
+      {"12.5E+1", true, 0, 3, "125", "125"},
+      {"-1.23E-1", false, 4, 0, "0123", "-0.123"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    type_CleanUp r = CleanUp(c.input, false, false);
+    EXPECT_FALSE(r.IsError);
+    EXPECT_EQ(r.Positive, c.positive);
+    EXPECT_EQ(r.DecPos, c.decPos);
+    EXPECT_EQ(r.NumNonZeroCharsLeftOfDec, c.intChars);
+    EXPECT_EQ(r.NumClean, c.digits);
+    type_CleanUp s = CleanUp(c.input, true, true);
+    EXPECT_EQ(s.NumClean, c.signedText);
+    EXPECT_EQ(s.DecPos, c.decPos + (c.positive ? 0 : 1));
+  }
+}
+
+TEST_F(CleanUpTest, InvalidTextsAndErrorValues) {
+  for (const char* bad : {"1.2.3", " 5", "5 ", "1.5e3", "+5", "abc", "'5", "(5", "5)", "-", "()", "$", ".",
+                          "E+5", "--5", "#N/A", "#NAME?", "#REF!", "1,2.3.4"}) {
+    SCOPED_TRACE(bad);
+    type_CleanUp r = CleanUp(bad, true, true);
+    EXPECT_TRUE(r.IsError);
+    EXPECT_EQ(r.NumClean, "#NUM!");
+    EXPECT_FALSE(r.Positive);
+  }
+  for (const char* pass : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
+    type_CleanUp r = CleanUp(pass, false, false);
+    EXPECT_TRUE(r.IsError);
+    EXPECT_EQ(r.NumClean, pass);
+  }
+  // An exponent that is not a 32-bit integer cannot be converted.
+  EXPECT_EQ(CleanUp("1E5", false, false).NumClean, "#VALUE!");
+  EXPECT_EQ(CleanUp("1E+99999999999", false, false).NumClean, "#VALUE!");
+}
+
+TEST_F(CleanUpTest, ExponentExpansionIsBounded) {
+  // A short text must never expand to gigabytes.
+  EXPECT_EQ(ExpandExponent("1E+2000000000"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1E-2000000000"), "#NUM!");
+  EXPECT_EQ(CleanUp("1E+2147483647", false, false).NumClean, "#NUM!");
+  // Longer than a cell is still fine as an intermediate value.
+  EXPECT_EQ(ExpandExponent("1E+40000").size(), 40001u);
+  EXPECT_EQ(ExpandExponent("-1.5E-3"), "-0.0015");
+  EXPECT_EQ(ExpandExponent("(1.2345E+2)"), "-123.45");
+}
+
+TEST_F(CleanUpTest, LongInputsRoundToOneDigitMoreThanACell) {
+  const std::string nines(40000, '9');
+  type_CleanUp r = CleanUp(nines, false, false);
+  ASSERT_FALSE(r.IsError);
+  EXPECT_EQ(r.NumClean, "1" + std::string(40000, '0'));
+  const std::string tail = "1" + std::string(32767, '0') + "4999";
+  EXPECT_EQ(CleanUp(tail, false, false).NumClean, "1" + std::string(32771, '0'));
+}
+
+TEST_F(PrimitiveTest, RoundToSignificant) {
+  struct {
+    const char* q;
+    double m;
+    const char* want;
+  } cases[] = {
+      {"12345", 3, "12300"}, {"12345", 5, "12345"}, {"12355", 3, "12400"}, {"12350", 3, "12400"},
+      {"999", 2, "1000"},    {"95", 1, "100"},      {"123.45", 4, "123.50"}, {"129.96", 4, "130.00"},
+      {"123.56", 3, "124"},  {"12345.678", 3, "12300"}, {"0.5", 2, "0.5"}, {"0.125", 2, "0.130"},
+      {"0.0999", 2, "0.1000"}, {"3.14159", 3, "3.14000"}, {"0.0012345", 2, "0.0012000"},
+      {"9.96", 2, "10.00"},  {"9996", 3, "10000"},   {"12a45", 4, "#VALUE!"}, {"1234a", 3, "12300"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RoundToSignificant(c.q, c.m), c.want) << c.q << " m=" << c.m;
+  }
+}
+
+TEST_F(PrimitiveTest, StripAndTrim) {
+  EXPECT_EQ(StripLeadingZeros("000123"), "123");
+  EXPECT_EQ(StripLeadingZeros("00.5"), "0.5");
+  EXPECT_EQ(StripLeadingZeros(""), "0");
+  EXPECT_EQ(StripLeadingZeros("000"), "0");
+  EXPECT_EQ(StripLeadingZeros("-007"), "-007");
+  EXPECT_EQ(TrimFractionZeros("1.2500"), "1.25");
+  EXPECT_EQ(TrimFractionZeros("5.000"), "5");
+  EXPECT_EQ(TrimFractionZeros(".50"), "0.5");
+  EXPECT_EQ(TrimFractionZeros("500"), "500");
+  EXPECT_EQ(IntegerPart(".5"), "0");
+  EXPECT_EQ(AbsText("(12)"), "12");
+}
+
+TEST_F(PrimitiveTest, CompareDigitStrings) {
+  EXPECT_TRUE(CompareDigitStrings("100", "99", false, true));
+  EXPECT_TRUE(CompareDigitStrings("42", "42", true, false));
+  EXPECT_FALSE(CompareDigitStrings("42", "42", false, true));
+  EXPECT_TRUE(CompareDigitStrings("42", "42", true, true));
+  EXPECT_FALSE(CompareDigitStrings("41", "42", true, true));
+  EXPECT_FALSE(CompareDigitStrings("43", "42", false, false));
+}
+
+TEST_F(PrimitiveTest, SignDecisionTable) {
+  struct {
+    std::int16_t code;
+    const char* a;
+    const char* b;
+    std::int16_t op;
+    const char* o1;
+    const char* o2;
+    bool negative;
+  } rows[] = {
+      {1, "5", "7", 1, "5", "7", false},    {1, "5", "-7", 2, "5", "7", false},
+      {1, "-5", "7", 2, "7", "5", false},   {1, "-5", "-7", 1, "5", "7", true},
+      {2, "5", "7", 2, "5", "7", false},    {2, "5", "-7", 1, "5", "7", false},
+      {2, "-5", "7", 1, "5", "7", true},    {2, "-5", "-7", 2, "7", "5", false},
+      {3, "-5", "7", 3, "5", "7", true},    {4, "-5", "-7", 4, "5", "7", false},
+      {6, "-5", "7", 6, "-5", "7", false},  {9, "5", "7", 0, "", "", false},
+  };
+  for (const auto& r : rows) {
+    std::string a = r.a;
+    std::string b = r.b;
+    type_SignOp op = DecideSignOperation(r.code, a, b);
+    EXPECT_EQ(op.Operation, r.op);
+    EXPECT_EQ(op.Operand1, r.o1);
+    EXPECT_EQ(op.Operand2, r.o2);
+    EXPECT_EQ(op.Negative, r.negative);
+  }
+}
+
+// An independent long addition on base 10^18 chunks.
+std::string ReferenceAdd(const std::string& a, const std::string& b) {
+  std::vector<unsigned long long> x;
+  std::vector<unsigned long long> y;
+  auto chunks = [](const std::string& s, std::vector<unsigned long long>& out) {
+    for (std::size_t end = s.size(); end > 0; end = end > 18 ? end - 18 : 0) {
+      const std::size_t begin = end > 18 ? end - 18 : 0;
+      out.push_back(std::stoull(s.substr(begin, end - begin)));
+    }
+  };
+  chunks(a, x);
+  chunks(b, y);
+  const unsigned long long base = 1000000000000000000ULL;
+  std::vector<unsigned long long> sum;
+  unsigned long long carry = 0;
+  for (std::size_t i = 0; i < std::max(x.size(), y.size()) || carry; ++i) {
+    unsigned long long s = carry + (i < x.size() ? x[i] : 0) + (i < y.size() ? y[i] : 0);
+    carry = s >= base;
+    sum.push_back(s - (carry ? base : 0));
+  }
+  std::string out = std::to_string(sum.back());
+  for (std::size_t i = sum.size() - 1; i-- > 0;) {
+    std::string part = std::to_string(sum[i]);
+    out += std::string(18 - part.size(), '0') + part;
+  }
+  return out;
+}
+
+TEST_F(AdditionTest, TwentyThousandDigitSumsAreExact) {
+  std::mt19937_64 rng(20000);
+  auto randomDigits = [&](std::size_t n) {
+    std::string s(n, '0');
+    for (char& c : s) c = static_cast<char>('0' + rng() % 10);
+    s[0] = static_cast<char>('1' + rng() % 9);
+    return s;
+  };
+  for (int round = 0; round < 3; ++round) {
+    const std::string a = randomDigits(20000);
+    const std::string b = randomDigits(20000 - round * 7);
+    const std::string want = ReferenceAdd(a, b);
+    EXPECT_EQ(AddDigitStrings(a, b), want);
+    // Through the dispatcher, with every digit kept.
+    EXPECT_EQ(frame::CalculateText(kAdd, a, b, frame::kMaxSignificantDigits), want);
+    // And back again.
+    type_Subtraction d = SubtractDigitStrings(want, a, false);
+    EXPECT_EQ(d.Difference, b);
+    EXPECT_FALSE(d.NegativeSubtraction);
+    EXPECT_TRUE(SubtractDigitStrings(a, want, true).NegativeSubtraction);
+  }
+  EXPECT_EQ(AddDigitStrings(std::string(20000, '9'), "1"), "1" + std::string(20000, '0'));
+  EXPECT_EQ(SubtractDigitStrings("1" + std::string(20000, '0'), "1", false).Difference, std::string(20000, '9'));
+}
+
+TEST_F(ComposeTest, DigitsPositionAndSign) {
+  type_Restrictionator o;
+  o.maxSD = 100;
+  double P = 3;
+  EXPECT_EQ(frame::ComposeResult("12345", P, true, o), "123.45");
+  EXPECT_EQ(P, 3);
+  o.maxSD = 2;
+  P = 3;
+  EXPECT_EQ(frame::ComposeResult("12345", P, true, o), "123");
+  o.maxSD = 100;
+  P = 4;
+  EXPECT_EQ(frame::ComposeResult("1000", P, true, o), "1");
+  EXPECT_EQ(P, 1);
+  P = 4;
+  EXPECT_EQ(frame::ComposeResult("5", P, true, o), "0.005");
+  P = -1;
+  EXPECT_EQ(frame::ComposeResult("5", P, true, o), "#VALUE!");
+  P = 1;
+  EXPECT_EQ(frame::ComposeResult("#DIV/0!", P, true, o), "#DIV/0!");
+}
+
+TEST_F(ComposeTest, CellLimit) {
+  type_Restrictionator o;
+  o.maxSD = 40000;
+  double P = 0;
+  EXPECT_EQ(frame::ComposeResult(std::string(32767, '7'), P, true, o).size(), 32767u);
+  P = 0;
+  EXPECT_EQ(frame::ComposeResult(std::string(32768, '7'), P, true, o), "#NUM!");
+  P = 0;
+  EXPECT_EQ(frame::ComposeResult(std::string(32767, '7'), P, false, o), "#NUM!");  // no room for "-"
+  o.FormatNegative = 0;
+  P = 0;
+  EXPECT_EQ(frame::ComposeResult(std::string(32767, '7'), P, false, o).size(), 32767u);
+  o.FormatNegative = 1;
+  o.FormatCurrency = true;
+  P = 0;
+  EXPECT_EQ(frame::ComposeResult(std::string(32767, '7'), P, true, o), "#NUM!");
+  // A long fraction is cut to what a cell holds.
+  o.FormatCurrency = false;
+  P = 40000;
+  const std::string longFraction = frame::ComposeResult(std::string(39999, '3'), P, true, o);
+  EXPECT_EQ(longFraction.size(), 32767u);
+  EXPECT_EQ(longFraction.substr(0, 4), "0.33");
+}
+
+TEST_F(ComposeTest, FixedPlacesAreBounded) {
+  type_Restrictionator o;
+  o.FormatDecimalPlace = Value::Number(2000000000);
+  double P = 2;
+  const std::string s = frame::ComposeResult("15", P, true, o);
+  EXPECT_EQ(s.size(), 32767u);
+  EXPECT_EQ(s.substr(0, 5), "1.500");
+}
+
+TEST(Restrictionator, Normalisation) {
+  const Value none;
+  auto fn = [&](const Value& v) { return frame::Restrictionator(v, none, none, none, none, none, none).FormatNegative; };
+  EXPECT_EQ(fn(none), 1);
+  EXPECT_EQ(fn(Value::Number(0)), 0);
+  EXPECT_EQ(fn(Value::Number(2)), 2);
+  EXPECT_EQ(fn(Value::Text("2")), 2);
+  EXPECT_EQ(fn(Value::Number(3)), 1);
+  EXPECT_EQ(fn(Value::Text("x")), 1);
+  EXPECT_EQ(fn(Value::Bool(true)), 1);
+  auto th = [&](const Value& v) { return frame::Restrictionator(none, v, none, none, none, none, none).FormatThousands; };
+  EXPECT_TRUE(th(Value::Bool(true)));
+  EXPECT_TRUE(th(Value::Number(-1)));
+  EXPECT_FALSE(th(Value::Number(1)));
+  EXPECT_FALSE(th(none));
+  auto msd = [&](const Value& v) { return frame::Restrictionator(none, none, none, none, v, none, none).maxSD; };
+  EXPECT_EQ(msd(Value::Number(50)), 50);
+  EXPECT_EQ(msd(Value::Number(40000)), 32767);
+  EXPECT_EQ(msd(Value::Number(0)), 0);
+  EXPECT_EQ(msd(Value::Number(-5)), 0);
+  EXPECT_THROW(msd(Value::Text("abc")), frame::CallFailed);
+  const type_Restrictionator both =
+      frame::Restrictionator(none, Value::Bool(true), none, Value::Bool(true), none, none, none);
+  EXPECT_FALSE(both.FormatThousands);
+  EXPECT_TRUE(both.ExponentialNotation);
+}
+
+TEST(HostConversions, DoublesAsTheHostWritesThem) {
+  platform::SetLocaleOverrides({});
+  EXPECT_EQ(platform::FormatHostNumber(1e15), "1E+15");
+  EXPECT_EQ(platform::FormatHostNumber(1.5e-5), "1.5E-05");
+  EXPECT_EQ(platform::FormatHostNumber(123456789012345.0), "123456789012345");
+  EXPECT_EQ(platform::FormatHostNumber(0.1 + 0.2), "0.3");
+  EXPECT_EQ(platform::FormatHostNumber(-0.0), "0");
+  EXPECT_EQ(platform::VariantToText(Value::Bool(true)), "True");
+  EXPECT_EQ(platform::VariantToText(Value::Empty()), "");
+  EXPECT_FALSE(platform::VariantToText(Value::Error(HostError::NA)));
+  EXPECT_EQ(platform::TextToDouble(" 1,234.5 "), 1234.5);
+  EXPECT_EQ(platform::TextToDouble("(2)"), -2);
+  EXPECT_FALSE(platform::TextToDouble("nan"));
+  EXPECT_FALSE(platform::TextToDouble("1.2.3"));
+}
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("decimora-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    saved_ = old != nullptr ? old : "";
+    had_ = old != nullptr;
+    ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (had_) ::setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(dir_);
+    frame::SetDefaultMaxSD(100);
+  }
+  std::filesystem::path file() const { return dir_ / "decimora" / "settings.ini"; }
+  std::string read() const {
+    std::ifstream in(file());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::filesystem::path dir_;
+  std::string saved_;
+  bool had_ = false;
+};
+
+TEST_F(SettingsStore, FirstUseWritesTheFactoryDefault) {
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+  EXPECT_EQ(read(), "[Options]\nMaxSD=100\n");
+}
+
+TEST_F(SettingsStore, StoredValueIsUsedAndOtherLinesKept) {
+  std::filesystem::create_directories(file().parent_path());
+  std::ofstream(file()) << "; mine\n[Other]\nMaxSD=7\n[Options]\nColour=blue\nMaxSD = 250\n";
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(250));
+  EXPECT_EQ(dcm.dcmADD(Value::Text("1" + std::string(300, '0') + "1"), Value::Text("0")).text().size(), 302u);
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "30"));
+  EXPECT_EQ(read(), "; mine\n[Other]\nMaxSD=7\n[Options]\nColour=blue\nMaxSD=30\n");
+}
+
+TEST_F(SettingsStore, NonNumberFallsBackAndLeavesTheFileAlone) {
+  std::filesystem::create_directories(file().parent_path());
+  const std::string content = "[Options]\nMaxSD=lots\n";
+  std::ofstream(file()) << content;
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+  EXPECT_EQ(read(), content);
+}
+
+TEST_F(SettingsStore, UnwritableStoreFallsBack) {
+  std::ofstream(dir_ / "decimora") << "a file where the folder should be\n";
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+}
+
+TEST_F(SettingsStore, StoreThatIsADirectoryFallsBack) {
+  std::filesystem::create_directories(file());  // settings.ini is a directory: unreadable
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+}
+
+TEST(Locale, CLocaleDefaults) {
+  platform::SetLocaleOverrides({});
+  EXPECT_EQ(platform::LocaleDecimalSeparator(), '.');
+  EXPECT_EQ(platform::LocaleThousandsSeparator(), ',');
+  EXPECT_EQ(platform::LocaleCurrencySymbol(), "$");
+  EXPECT_EQ(platform::LocaleCurrencyPlacement(), platform::CurrencyPlacement::Before);
+  platform::LocaleOverrides o;
+  o.decimalSeparator = ',';
+  platform::SetLocaleOverrides(o);
+  EXPECT_EQ(platform::LocaleThousandsSeparator(), '.');  // never the same as the decimal separator
+  platform::SetLocaleOverrides({});
+}
+
+}  // namespace
