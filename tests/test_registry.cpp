@@ -1,0 +1,200 @@
+// Lints the registration table (the host refuses or mislabels rows that break
+// these rules, and the command line relies on them) and checks how calls are
+// dispatched through it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/registry.h"
+
+namespace decimora {
+namespace {
+
+constexpr std::string_view kHint = "\"format:negative,thousands,currency,exponent,MSD=n\"";
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+  return out;
+}
+
+bool IsHostRow(const FunctionRow& row) { return row.category != kWorkerCategory; }
+
+// The host's categories in registration order, with the number of rows each holds.
+const std::vector<std::pair<std::string_view, int>> kCategories = {
+    {"High-Precision Operators", 12},    {"High-Precision Math", 42},       {"High-Precision Text", 4},
+    {"High-Precision Statistical", 10},  {"High-Precision Information", 4}, {"Decimora Add-In Information", 3},
+    {"High-Precision Miscellaneous", 2}, {"High-Precision - More Info", 1},
+};
+
+TEST(RegistryTable, HostRowsComeFirstInCategoryOrder) {
+  const auto& table = FunctionTable();
+  // Collapse the host rows into runs of one category each: a category split
+  // in two, out of order or miscounted shows up here.
+  std::vector<std::pair<std::string_view, int>> runs;
+  bool workers_started = false;
+  for (const FunctionRow& row : table) {
+    if (!IsHostRow(row)) {
+      workers_started = true;
+      continue;
+    }
+    EXPECT_FALSE(workers_started) << row.name << " comes after the workers";
+    if (runs.empty() || runs.back().first != row.category) runs.emplace_back(row.category, 0);
+    ++runs.back().second;
+  }
+  EXPECT_EQ(runs, kCategories);
+  EXPECT_TRUE(workers_started);
+}
+
+TEST(RegistryTable, NamesAreUniqueAndPrefixed) {
+  std::set<std::string> seen;
+  for (const FunctionRow& row : FunctionTable()) {
+    ASSERT_FALSE(row.name.empty());
+    EXPECT_TRUE(seen.insert(Lower(row.name)).second) << "duplicate name " << row.name;
+    if (IsHostRow(row) && row.name != "More_Information") {
+      EXPECT_TRUE(row.name.starts_with("dcm")) << row.name;
+    }
+  }
+  // Rows the host registers under names other than the class's methods.
+  EXPECT_TRUE(seen.contains("dcmpi"));
+  EXPECT_TRUE(seen.contains("dcmxla"));
+  EXPECT_TRUE(seen.contains("more_information"));
+}
+
+TEST(RegistryTable, ParameterListsAreConsistent) {
+  for (const FunctionRow& row : FunctionTable()) {
+    SCOPED_TRACE(std::string(row.name));
+    std::set<std::string> names;
+    bool optional_seen = false;
+    for (const Param& p : row.params) {
+      EXPECT_FALSE(p.name.empty());
+      EXPECT_TRUE(names.insert(Lower(p.name)).second) << "duplicate parameter " << p.name;
+      if (p.optional) optional_seen = true;
+      EXPECT_FALSE(optional_seen && !p.optional) << "required " << p.name << " after an optional one";
+    }
+    if (row.openEnded) {
+      EXPECT_FALSE(row.params.empty());
+    }
+  }
+}
+
+TEST(RegistryTable, DescriptionsFollowTheStyle) {
+  for (const FunctionRow& row : FunctionTable()) {
+    SCOPED_TRACE(std::string(row.name));
+    const std::string_view d = row.description;
+    EXPECT_TRUE(d.ends_with(".") || d.ends_with(kHint)) << d;
+    // The host keeps at most 255 characters of a function's description.
+    EXPECT_LE(d.size(), 255u);
+    // A list function takes its options as directives; the wizard must show how.
+    if (row.openEnded) {
+      EXPECT_TRUE(d.ends_with(kHint)) << d;
+    }
+  }
+  EXPECT_EQ(FindFunction("dcmADD")->description,
+            "Adds two numbers, with up to 32,767 significant digits of precision.");
+  EXPECT_EQ(FindFunction("dcmVERSION")->description, "Returns the version number of Decimora.");
+  EXPECT_TRUE(FindFunction("dcmSORT")->description.ends_with("Must be array-entered."));
+}
+
+TEST(RegistryLookup, IsCaseInsensitive) {
+  const FunctionRow* pi = FindFunction("dcmPI");
+  ASSERT_NE(pi, nullptr);
+  EXPECT_EQ(FindFunction("dcmPi"), pi);
+  EXPECT_EQ(FindFunction("dcmpi"), pi);
+  ASSERT_NE(FindFunction("DCMADD"), nullptr);
+  EXPECT_EQ(FindFunction("DCMADD")->name, "dcmADD");
+  ASSERT_NE(FindFunction("osrel_divide"), nullptr);
+  EXPECT_EQ(FindFunction("osrel_divide")->category, kWorkerCategory);
+  EXPECT_EQ(FindFunction("dcmADDX"), nullptr);
+  EXPECT_EQ(FindFunction(""), nullptr);
+}
+
+// The settings store must not be the user's own while the object loads its default.
+class RegistryCall : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = std::filesystem::temp_directory_path() / ("decimora-registry-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+    ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+  }
+  static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+  static inline std::filesystem::path dir_;
+};
+
+// Synthetic rows check the dispatcher without depending on any function's digits.
+std::size_t g_seen_args = 0;
+Value CountArgs(cls_Decimora&, const std::vector<Value>& args) {
+  g_seen_args = args.size();
+  for (const Value& v : args) {
+    if (v.isText() && v.text() == "throw") throw std::runtime_error("boom");
+  }
+  return Value::Text("ok");
+}
+
+TEST_F(RegistryCall, PadsChecksCountAndContainsExceptions) {
+  cls_Decimora dcm;
+  FunctionRow fixed{"t", kWorkerCategory, "t.", {{"a"}, {"b", true}, {"c", true}}, false, CountArgs};
+  EXPECT_EQ(CallFunction(dcm, fixed, {Value::Text("1")}), Value::Text("ok"));
+  EXPECT_EQ(g_seen_args, 3u);
+  EXPECT_EQ(CallFunction(dcm, fixed, std::vector<Value>(4, Value::Text("1"))), Value::Error(HostError::Value));
+  EXPECT_EQ(CallFunction(dcm, fixed, {Value::Text("throw")}), Value::Error(HostError::Value));
+
+  FunctionRow list{"l", kWorkerCategory, "l.", {{"numlist"}}, true, CountArgs};
+  EXPECT_EQ(CallFunction(dcm, list, std::vector<Value>(5, Value::Text("1"))), Value::Text("ok"));
+  EXPECT_EQ(g_seen_args, 5u);
+  EXPECT_EQ(CallFunction(dcm, list, {}), Value::Text("ok"));
+  EXPECT_EQ(g_seen_args, 1u);
+
+  FunctionRow missing{"m", kWorkerCategory, "m.", {}, false, nullptr};
+  EXPECT_EQ(CallFunction(dcm, missing, {}), Value::Error(HostError::Name));
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("More_Information"), {}), Value::Error(HostError::Name));
+}
+
+TEST_F(RegistryCall, RealEntriesUnpackTheirArguments) {
+  cls_Decimora dcm;
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("dcmADD"), {Value::Text("0.1"), Value::Text("0.2")}), Value::Text("0.3"));
+  // format_negative 2 reaches the right parameter: parentheses.
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("dcmSUBTRACT"), {Value::Text("3"), Value::Text("12.5"), Value::Text("2")}),
+            Value::Text("(9.5)"));
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("dcmISEQUAL"), {Value::Text("1.10"), Value::Text("1.1"), Value::Text("1")}),
+            Value::Error(HostError::Value));
+
+  // A record comes back as one row of its fields, in order.
+  Value r = CallFunction(
+      dcm, *FindFunction("Restrictionator"),
+      {Value::Text("2"), Value::Bool(true), Value(), Value::Bool(true), Value::Text("50"), Value::Text("3")});
+  ASSERT_TRUE(r.isArray());
+  const Array& a = r.array();
+  ASSERT_EQ(a.rows, 1u);
+  ASSERT_EQ(a.cols, 7u);
+  EXPECT_EQ(a.at(1, 1), Value::Number(2));
+  EXPECT_EQ(a.at(1, 2), Value::Bool(false));  // exponential notation switches grouping off
+  EXPECT_EQ(a.at(1, 3), Value::Bool(false));
+  EXPECT_EQ(a.at(1, 4), Value::Bool(true));
+  EXPECT_EQ(a.at(1, 5), Value::Number(50));
+  EXPECT_EQ(a.at(1, 6), Value::Text("3"));
+  EXPECT_EQ(a.at(1, 7), Value::Bool(false));
+
+  Value p = CallFunction(dcm, *FindFunction("PublicRestrictionatorCaller"), {});
+  ASSERT_TRUE(p.isArray());
+  EXPECT_EQ(p.array().at(1, 5), Value::Number(100));  // the default of a fresh store
+  EXPECT_EQ(p.array().at(1, 6), Value::Empty());      // no fixed decimal places given
+
+  // A maximum that is not a number makes the call itself fail.
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("Restrictionator"), {Value(), Value(), Value(), Value(), Value::Text("x")}),
+            Value::Error(HostError::Value));
+  EXPECT_EQ(CallFunction(dcm, *FindFunction("dcmDEFAULTMAXSD"), {}), Value::Number(100));
+}
+
+}  // namespace
+}  // namespace decimora
