@@ -1,0 +1,194 @@
+// Exact division of naturals with remainder: schoolbook long division for
+// short divisors, a Newton reciprocal with fast multiplication for long ones.
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/natural.h"
+#include "engine/natural_kernels.h"
+#include "engine/tuning.h"
+
+namespace decimora::engine {
+
+namespace {
+
+Natural PowerOfBase(std::size_t limbs) { return ShiftLimbsLeft(Natural(1), limbs); }
+
+DivisionResult DivideByLimb(const Natural& a, Limb divisor) {
+  std::uint32_t rem = 0;
+  Natural q = DivideSmall(a, divisor, &rem);
+  return {std::move(q), Natural(rem)};
+}
+
+// q := floor(u / v), r := u mod v, for v of n >= 2 limbs and u >= v.
+// Knuth's algorithm D in base 10^9: both operands scaled by
+// d = floor(B / (v[n-1] + 1)) so the divisor's top limb is at least B/2, each
+// quotient limb estimated from the top two limbs of the partial remainder,
+// corrected with the next divisor limb, and at most once more by adding back.
+DivisionResult KnuthDivide(const Natural& a, const Natural& b) {
+  const std::size_t n = b.LimbCount();
+  const Limb d = kLimbBase / (b.Limbs().back() + 1);
+  std::vector<Limb> un = MultiplySmall(a, d).Limbs();
+  const std::vector<Limb> vn = MultiplySmall(b, d).Limbs();
+  const std::size_t m = a.LimbCount();
+  un.resize(m + 1, 0);  // the scaled dividend may gain a limb
+  const std::uint64_t v1 = vn[n - 1];
+  const std::uint64_t v2 = vn[n - 2];
+  std::vector<Limb> q(m - n + 1, 0);
+
+  for (std::size_t j = m - n + 1; j-- > 0;) {
+    const std::uint64_t num = std::uint64_t{un[j + n]} * kLimbBase + un[j + n - 1];
+    std::uint64_t qhat = num / v1;
+    std::uint64_t rhat = num % v1;
+    while (qhat >= kLimbBase || qhat * v2 > rhat * kLimbBase + un[j + n - 2]) {
+      --qhat;
+      rhat += v1;
+      if (rhat >= kLimbBase) break;
+    }
+    // un[j..j+n] -= qhat * vn
+    std::uint64_t carry = 0;
+    Limb borrow = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::uint64_t p = qhat * vn[i] + carry;
+      carry = p / kLimbBase;
+      const Limb sub = static_cast<Limb>(p - carry * kLimbBase) + borrow;
+      borrow = un[i + j] < sub;
+      un[i + j] = borrow ? un[i + j] + kLimbBase - sub : un[i + j] - sub;
+    }
+    const std::uint64_t top_sub = carry + borrow;
+    if (un[j + n] < top_sub) {
+      // qhat was one too large: add the divisor back; the carry out of the
+      // addition cancels the borrow out of the top limb.
+      --qhat;
+      un[j + n] = static_cast<Limb>(un[j + n] + kLimbBase - top_sub);
+      kernels::add_into(un.data() + j, n + 1, vn.data(), n);
+      un[j + n] = 0;
+    } else {
+      un[j + n] = static_cast<Limb>(un[j + n] - top_sub);
+    }
+    q[j] = static_cast<Limb>(qhat);
+  }
+  un.resize(n);
+  Natural r = DivideSmall(Natural::FromLimbs(std::move(un)), d);
+  return {Natural::FromLimbs(std::move(q)), std::move(r)};
+}
+
+// X ~ B^(2t) / v for v of exactly t limbs with top limb >= B/2 (so
+// B^t < X <= 2 B^t), within a few units.
+//
+// Newton's iteration X' = X + X (B^(2t) - v X) / B^(2t), doubling the
+// precision: the reciprocal of v's top h = t/2 + 2 limbs, lifted by
+// B^(t-h), has relative error about B^-(h-1); one step squares that, below
+// B^-t. Only the top h+1 limbs of the (small) residual matter.
+Natural Reciprocal(const Natural& v, std::size_t t) {
+  if (t <= tuning::kReciprocalBaseLimbs) return KnuthDivide(PowerOfBase(2 * t), v).quotient;
+  const std::size_t h = t / 2 + 2;
+  const Natural xh = Reciprocal(ShiftLimbsRight(v, t - h), h);
+  // v X0 = (v xh) B^(t-h), so B^(2t) - v X0 = (B^(t+h) - v xh) B^(t-h).
+  const Natural p = Multiply(v, xh);
+  const Natural unit = PowerOfBase(t + h);
+  const Natural x0 = ShiftLimbsLeft(xh, t - h);
+  const int c = Compare(p, unit);
+  if (c == 0) return x0;
+  const Natural e = c < 0 ? Subtract(unit, p) : Subtract(p, unit);
+  // X0 |e| B^(t-h) / B^(2t) = xh |e| / B^(2h); dropping the low h-1 limbs
+  // of e costs less than 2/B.
+  const std::size_t drop = h - 1;
+  const Natural correction = ShiftLimbsRight(Multiply(xh, ShiftLimbsRight(e, drop)), 2 * h - drop);
+  return c < 0 ? Add(x0, correction) : Subtract(x0, correction);
+}
+
+// Exact quotient and remainder of a by v, given x ~ B^(2t) / v' where v' is
+// v cut or extended to t limbs, and a < v B^(t-2). The estimate from the
+// top t+2 limbs of a is off by at most a couple of units; the final
+// comparisons make it exact whatever the estimate.
+DivisionResult QuotientStep(const Natural& a, const Natural& v, const Natural& x, std::size_t t) {
+  const std::size_t n = v.LimbCount();
+  const std::size_t m = a.LimbCount();
+  const std::size_t e = n + t;  // a / v ~ a x / B^(n+t)
+  const std::size_t drop = m > t + 2 ? m - (t + 2) : 0;
+  Natural q = ShiftLimbsRight(Multiply(ShiftLimbsRight(a, drop), x), e - drop);
+  Natural product = Multiply(q, v);
+  const Natural one(1);
+  while (Compare(product, a) > 0) {
+    q = Subtract(q, one);
+    product = Subtract(product, v);
+  }
+  Natural r = Subtract(a, product);
+  while (Compare(r, v) >= 0) {
+    q = Add(q, one);
+    r = Subtract(r, v);
+  }
+  return {std::move(q), std::move(r)};
+}
+
+Natural ToLength(const Natural& v, std::size_t t) {
+  const std::size_t n = v.LimbCount();
+  return t >= n ? ShiftLimbsLeft(v, t - n) : ShiftLimbsRight(v, n - t);
+}
+
+}  // namespace
+
+DivisionResult divide_schoolbook(const Natural& a, const Natural& b) {
+  if (b.IsZero()) throw std::domain_error("Divide: division by zero");
+  if (Compare(a, b) < 0) return {Natural(), a};
+  if (b.LimbCount() == 1) return DivideByLimb(a, b.Limbs()[0]);
+  return KnuthDivide(a, b);
+}
+
+DivisionResult divide_newton(const Natural& a, const Natural& b) {
+  if (b.IsZero()) throw std::domain_error("Divide: division by zero");
+  if (Compare(a, b) < 0) return {Natural(), a};
+  if (b.LimbCount() == 1) return DivideByLimb(a, b.Limbs()[0]);
+  // Scale as in long division so the divisor's top limb is at least B/2;
+  // the quotient is unchanged and the remainder comes back divided by d.
+  const Limb d = kLimbBase / (b.Limbs().back() + 1);
+  const Natural u = MultiplySmall(a, d);
+  const Natural v = MultiplySmall(b, d);
+  const std::size_t n = v.LimbCount();
+  const std::size_t m = u.LimbCount();
+  const std::size_t k = m - n + 1;  // quotient limbs, at most
+
+  if (k <= n) {
+    const std::size_t t = k + 2;
+    const Natural x = Reciprocal(ToLength(v, t), t);
+    DivisionResult result = QuotientStep(u, v, x, t);
+    result.remainder = DivideSmall(result.remainder, d);
+    return result;
+  }
+  // A quotient longer than the divisor: one reciprocal, then n quotient
+  // limbs at a time from the top, as in long division with limbs of B^n.
+  const std::size_t t = n + 2;
+  const Natural x = Reciprocal(ShiftLimbsLeft(v, 2), t);
+  const std::size_t blocks = (m + n - 1) / n;
+  std::vector<Limb> q(m, 0);
+  Natural r;
+  for (std::size_t blk = blocks; blk-- > 0;) {
+    const std::size_t low = blk * n;
+    const std::size_t size = blk + 1 == blocks ? m - low : n;
+    std::vector<Limb> cur(u.Limbs().begin() + static_cast<std::ptrdiff_t>(low),
+                          u.Limbs().begin() + static_cast<std::ptrdiff_t>(low + size));
+    cur.insert(cur.end(), r.Limbs().begin(), r.Limbs().end());
+    DivisionResult step = QuotientStep(Natural::FromLimbs(std::move(cur)), v, x, t);
+    std::copy(step.quotient.Limbs().begin(), step.quotient.Limbs().end(),
+              q.begin() + static_cast<std::ptrdiff_t>(low));
+    r = std::move(step.remainder);
+  }
+  return {Natural::FromLimbs(std::move(q)), DivideSmall(r, d)};
+}
+
+DivisionResult Divide(const Natural& a, const Natural& b) {
+  if (b.IsZero()) throw std::domain_error("Divide: division by zero");
+  if (Compare(a, b) < 0) return {Natural(), a};
+  const std::size_t n = b.LimbCount();
+  const std::size_t k = a.LimbCount() - n + 1;
+  // Long division costs about k n limb products; the reciprocal pays off
+  // only when both the divisor and the quotient are long.
+  if (n < tuning::kNewtonDivisionThreshold || k < tuning::kNewtonDivisionThreshold) {
+    return divide_schoolbook(a, b);
+  }
+  return divide_newton(a, b);
+}
+
+}  // namespace decimora::engine

@@ -1,0 +1,51 @@
+// Limb-vector kernels behind Natural (internal to the engine).
+//
+// Operands are {pointer, length} pairs of little-endian base 10^9 limbs, in
+// the manner of a low-level multiprecision layer: no allocation of results,
+// the caller owns every buffer and its size. Each kernel states its contract.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/natural.h"
+
+namespace decimora::engine::kernels {
+
+// w[0..n) += v[0..n); returns the carry out (0 or 1).
+Limb add_n(Limb* w, const Limb* v, std::size_t n);
+// w[0..wn) += v[0..vn), vn <= wn; returns the carry out of w[wn-1].
+Limb add_into(Limb* w, std::size_t wn, const Limb* v, std::size_t vn);
+// w[0..wn) -= v[0..vn), vn <= wn; returns the borrow out of w[wn-1]
+// (non-zero exactly when v > w).
+Limb sub_into(Limb* w, std::size_t wn, const Limb* v, std::size_t vn);
+// Compares u[0..n) with v[0..n): -1, 0, 1.
+int compare_n(const Limb* u, const Limb* v, std::size_t n);
+// w[0..n) := u[0..n) * f (f any 32-bit value); returns the high part, which
+// is below f but may exceed one limb.
+Limb mul_small(Limb* w, const Limb* u, std::size_t n, std::uint32_t f);
+
+// w := u * v, len(w) = un + vn, un >= 1, vn >= 1; w must not overlap u or v.
+// Every variant writes all un + vn limbs (high ones zero where the product is
+// shorter).
+//
+// Long multiplication with deferred carries: products are summed in 64-bit
+// columns and normalised every 16 rows, so the inner loop is a plain
+// multiply-add.
+void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w);
+// Karatsuba: (u1 B^h + u0)(v1 B^h + v0) from three half-size products,
+// u0 v0, u1 v1 and (u0 + u1)(v0 + v1). Recursion goes through `multiply`
+// with the transform disabled when allow_ntt is false.
+void multiply_karatsuba(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+                        bool allow_ntt);
+// Cyclic convolution modulo three primes below 2^30 (number-theoretic
+// transform, length a power of two up to 2^23), the exact coefficients by
+// Garner's CRT, then carries in base 10^9. A long operand is cut into pieces
+// that fit the transform of the short one, which is computed once.
+void multiply_ntt(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w);
+// Dispatcher: chooses by the thresholds of engine/tuning.h and cuts
+// unbalanced operands into pieces.
+void multiply(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+              bool allow_ntt = true);
+
+}  // namespace decimora::engine::kernels
