@@ -6,6 +6,7 @@
 
 #include "engine/addsub.h"
 #include "engine/errors.h"
+#include "engine/multiply.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 #include "frame/compose.h"
@@ -55,9 +56,12 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
       negative = d.NegativeSubtraction;
       return std::move(d.Difference);
     }
+    case kMultiply:
+      negative = op.Negative;
+      return MultiplyDigitStrings(o1, o2);
     default:
-      // Multiplication, division, roots and powers are not available in
-      // this build; only internal callers could reach them.
+      // Division, roots and powers are not available in this build; only
+      // internal callers could reach them.
       return "#VALUE!";
   }
 }

@@ -48,6 +48,15 @@ Value cls_Decimora::dcmSUBTRACT(const Value& number1, const Value& number2, cons
                                       true, kOmitted, format_decimal_place, preserve_decimal_place));
 }
 
+Value cls_Decimora::dcmMULTIPLY(const Value& number1, const Value& number2, const Value& format_negative,
+                                const Value& format_thousands, const Value& format_currency,
+                                const Value& exponential_notation, const Value& maximum_significant_digits,
+                                const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return Value::Text(frame::Calculate(engine::kMultiply, number1, number2, format_negative, format_thousands,
+                                      format_currency, exponential_notation, maximum_significant_digits, false,
+                                      true, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
 Value cls_Decimora::dcmISEQUAL(const Value& number1, const Value& number2) {
   return Compare(number1, number2, true, false, false, false);
 }

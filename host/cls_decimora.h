@@ -24,6 +24,11 @@ class cls_Decimora {
                     const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
                     const Value& format_decimal_place = {}, const Value& preserve_decimal_place = {});
 
+  Value dcmMULTIPLY(const Value& number1, const Value& number2, const Value& format_negative = {},
+                    const Value& format_thousands = {}, const Value& format_currency = {},
+                    const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+                    const Value& format_decimal_place = {}, const Value& preserve_decimal_place = {});
+
   Value dcmISEQUAL(const Value& number1, const Value& number2);
   Value dcmISNOTEQUAL(const Value& number1, const Value& number2);
   Value dcmISGREATER(const Value& number1, const Value& number2);

@@ -83,7 +83,9 @@ std::vector<FunctionRow> BuildTable() {
                  return d.dcmSUBTRACT(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
                }});
   t.push_back({"dcmMULTIPLY", kOperators, "Multiplies two numbers" DCM_PRECISION,
-               Params({Req("number1"), Req("number2")}, kAllOptions), false, nullptr});
+               Params({Req("number1"), Req("number2")}, kAllOptions), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmMULTIPLY(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
+               }});
   t.push_back({"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION,
                Params({Req("number1"), Req("number2")}, kAllOptions), false, nullptr});
   t.push_back({"dcmPOWER", kOperators, "Raises the first number to the power of the second" DCM_PRECISION,
