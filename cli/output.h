@@ -1,0 +1,43 @@
+// Everything the command line writes goes through here: results in plain or
+// JSON form, texts such as the usage, and diagnostics with one fixed prefix.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/variant.h"
+
+namespace decimora::cli {
+
+// Plain form: text raw, TRUE/FALSE, a host number as the platform writes it,
+// a host error as its text, empty or omitted as "", an array one line per
+// row with TAB-separated cells (rows joined by '\n', no final newline).
+std::string RenderPlain(const Value& v);
+
+// JSON form, always one line: "text", true/false, a number, null for empty,
+// {"error":"#N/A"} for a host error, [[...],[...]] for an array.
+std::string RenderJson(const Value& v);
+
+class Console {
+ public:
+  Console(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+  void SetJson(bool json) { json_ = json; }
+  // Results are flushed line by line, so a program driving a batch run
+  // through a pipe sees each answer as soon as it exists.
+  void Result(const Value& v);
+  // Stands in for a formula that gave no result, keeping output aligned.
+  void EmptyResult();
+  void Print(std::string_view text);  // as is, to standard output
+  void Prompt(std::string_view prompt);
+  void Error(std::string_view message);    // "decimora: error: ..."
+  void Warning(std::string_view message);  // "decimora: warning: ..."
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+  bool json_ = false;
+};
+
+}  // namespace decimora::cli
