@@ -1,0 +1,110 @@
+// decimora: evaluates worksheet formulas of the Decimora library from the
+// command line, from a stream of lines, or at an interactive prompt.
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+#include "cli/output.h"
+#include "cli/session.h"
+#include "host/registry.h"
+#include "platform/locale.h"
+
+#ifdef DECIMORA_HAVE_READLINE
+#include <readline/history.h>
+#include <readline/readline.h>
+#endif
+
+namespace {
+
+using namespace decimora;
+using namespace decimora::cli;
+
+constexpr const char* kPrompt = "decimora> ";
+
+std::optional<std::string> ReadPromptedLine(Console& console) {
+#ifdef DECIMORA_HAVE_READLINE
+  (void)console;
+  char* raw = readline(kPrompt);
+  if (raw == nullptr) {
+    std::cout << '\n';  // Ctrl-D: end the prompt line
+    return std::nullopt;
+  }
+  std::string line(raw);
+  std::free(raw);
+  if (line.find_first_not_of(" \t") != std::string::npos) add_history(line.c_str());
+  return line;
+#else
+  console.Prompt(kPrompt);
+  std::string line;
+  if (!std::getline(std::cin, line)) {
+    std::cout << '\n';
+    return std::nullopt;
+  }
+  return line;
+#endif
+}
+
+int Help(Console& console, const Options& opt) {
+  if (opt.operands.empty()) {
+    console.Print(UsageText());
+    return kExitOk;
+  }
+  int status = kExitOk;
+  for (const std::string& name : opt.operands) {
+    if (const FunctionRow* row = FindFunction(name)) {
+      console.Print(FunctionHelpText(*row));
+      continue;
+    }
+    const std::string hint = DidYouMean(name);
+    console.Error("unknown function '" + name + "'" + (hint.empty() ? "" : "; " + hint));
+    status = kExitSyntax;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The separators and currency come from the POSIX locale unless overridden.
+  std::setlocale(LC_ALL, "");
+  Console console(std::cout, std::cerr);
+
+  Options opt;
+  try {
+    opt = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    platform::SetLocaleOverrides(opt.locale);
+    CheckEffectiveSeparators();
+  } catch (const UsageError& e) {
+    console.Error(e.what());
+    std::cerr << UsageLine();
+    return kExitSyntax;
+  }
+  console.SetJson(opt.json);
+
+  if (opt.help) return Help(console, opt);
+  if (opt.version) {
+    console.Print(VersionText());
+    return kExitOk;
+  }
+  if (opt.list) {
+    console.Print(ListText());
+    return kExitOk;
+  }
+
+  Session session(console);
+  if (!opt.operands.empty()) {
+    session.RunArguments(opt.operands);
+  } else if (isatty(STDIN_FILENO)) {
+    session.RunInteractive([&console] { return ReadPromptedLine(console); });
+  } else {
+    session.RunBatch(std::cin);
+  }
+  return session.ExitStatus();
+}

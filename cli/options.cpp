@@ -1,0 +1,212 @@
+#include "cli/options.h"
+
+#include <optional>
+#include <string_view>
+
+namespace decimora::cli {
+
+namespace {
+
+// A separator must not be mistaken for part of a number: digits, signs,
+// parentheses (negative numbers), 'E' (exponents), '#' (error texts) and the
+// quote of the formula syntax are excluded, as are blanks and non-ASCII.
+bool UsableSeparator(std::string_view s) {
+  if (s.size() != 1) return false;
+  const unsigned char c = static_cast<unsigned char>(s[0]);
+  if (c <= 32 || c >= 127) return false;
+  if (c >= '0' && c <= '9') return false;
+  return std::string_view("-+#()Ee\"").find(static_cast<char>(c)) == std::string_view::npos;
+}
+
+char Separator(std::string_view option, std::string_view value) {
+  if (!UsableSeparator(value)) {
+    throw UsageError("--" + std::string(option) + " needs exactly one ASCII character other than a digit, "
+                     "a blank, '-', '+', '#', '(', ')', 'E' and '\"' (got '" + std::string(value) + "')");
+  }
+  return value[0];
+}
+
+std::string Currency(std::string_view value) {
+  if (value.empty()) throw UsageError("--currency needs a symbol");
+  for (char c : value) {
+    // A digit would be read as part of the amount, '#' marks an error text.
+    if ((c >= '0' && c <= '9') || c == '#') {
+      throw UsageError("--currency cannot hold a digit or '#' (got '" + std::string(value) + "')");
+    }
+  }
+  return std::string(value);
+}
+
+platform::CurrencyPlacement Placement(std::string_view value) {
+  if (value == "before") return platform::CurrencyPlacement::Before;
+  if (value == "after") return platform::CurrencyPlacement::After;
+  throw UsageError("--currency-position must be 'before' or 'after' (got '" + std::string(value) + "')");
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options opt;
+  bool options_done = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    // A formula may start with '-' (a negative number), so only "--word"
+    // and "-letter" are options.
+    const bool looks_like_option =
+        !options_done && arg.size() >= 2 && arg[0] == '-' &&
+        (arg[1] == '-' || (arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
+    if (!looks_like_option) {
+      opt.operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_done = true;
+      continue;
+    }
+    if (arg == "-h") {
+      opt.help = true;
+      continue;
+    }
+    if (arg[1] != '-') throw UsageError("unknown option '" + arg + "'");
+
+    const std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+    std::optional<std::string> inline_value;
+    if (eq != std::string::npos) inline_value = arg.substr(eq + 1);
+
+    const auto value = [&]() -> std::string {
+      if (inline_value) return *inline_value;
+      if (i + 1 >= args.size()) throw UsageError("--" + name + " needs a value");
+      return args[++i];
+    };
+    const auto flag = [&](bool& target) {
+      if (inline_value) throw UsageError("--" + name + " takes no value");
+      target = true;
+    };
+
+    if (name == "decimal-separator") {
+      opt.locale.decimalSeparator = Separator(name, value());
+    } else if (name == "thousands-separator") {
+      opt.locale.thousandsSeparator = Separator(name, value());
+    } else if (name == "currency") {
+      opt.locale.currencySymbol = Currency(value());
+    } else if (name == "currency-position") {
+      opt.locale.currencyPlacement = Placement(value());
+    } else if (name == "json") {
+      flag(opt.json);
+    } else if (name == "list") {
+      flag(opt.list);
+    } else if (name == "version") {
+      flag(opt.version);
+    } else if (name == "help") {
+      opt.help = true;
+      if (inline_value) opt.operands.push_back(*inline_value);
+    } else {
+      throw UsageError("unknown option '" + arg + "'");
+    }
+  }
+  if (!opt.help && (opt.list || opt.version) && !opt.operands.empty()) {
+    throw UsageError(std::string(opt.list ? "--list" : "--version") + " takes no formula");
+  }
+  return opt;
+}
+
+void CheckEffectiveSeparators() {
+  const char decimal = platform::LocaleDecimalSeparator();
+  const char thousands = platform::LocaleThousandsSeparator();
+  if (decimal == thousands) {
+    throw UsageError("the decimal and thousands separators must differ (both are '" + std::string(1, decimal) +
+                     "')");
+  }
+}
+
+std::string UsageLine() { return "usage: decimora [OPTIONS] [FORMULA ...]\n"; }
+
+std::string UsageText() {
+  return UsageLine() +
+         R"(
+Evaluates each FORMULA and prints its result, one line per formula.
+Without FORMULA, reads one formula per line from standard input, or offers
+a prompt when standard input is a terminal (leave with quit, exit or Ctrl-D).
+
+Options:
+  --decimal-separator=C     decimal separator (default: from the locale)
+  --thousands-separator=C   thousands separator (default: from the locale)
+  --currency=TEXT           currency symbol; a leading space is kept (" EUR")
+  --currency-position=before|after
+                            where the currency symbol stands
+  --json                    print each result as one line of JSON
+  --list                    list every function with its parameters
+  --help [NAME]             show this text, or describe function NAME
+  --version                 show the version
+
+Formulas:
+  dcmADD("0.1", 0.2)        a call; names ignore letter case
+  dcmADD(1, 2, , TRUE)      an empty position omits that argument
+  -12.5  1.5E+20            bare numbers are passed as text, digit for digit
+  "text"                    text; "" inside stands for one quote
+  TRUE  FALSE               Booleans
+  #VALUE!  #N/A  ...        host error values
+  {1,2;3,4}  {1,,3}         arrays: ',' between cells, ';' between rows;
+                            an empty position is an empty cell
+  BLANK()                   an empty cell
+  VALUE(x)                  the host number (double) made from x
+A leading '=' is allowed. An unknown function gives #NAME?.
+
+Exit status: 0 when every formula was evaluated (error values are results),
+2 on a syntax error or a bad command line.
+)";
+}
+
+std::string VersionText() { return "decimora " DECIMORA_VERSION "\n"; }
+
+std::string Signature(const FunctionRow& row) {
+  std::string s(row.name);
+  s.push_back('(');
+  for (std::size_t i = 0; i < row.params.size(); ++i) {
+    if (i > 0) s.append(", ");
+    const Param& p = row.params[i];
+    if (p.optional) s.push_back('[');
+    s.append(p.name);
+    if (p.optional) s.push_back(']');
+  }
+  if (row.openEnded) s.append(row.params.empty() ? "..." : ", ...");
+  s.push_back(')');
+  return s;
+}
+
+std::string ListText() {
+  static constexpr std::string_view kNotYet = "  (not available yet)";
+  std::string out;
+  std::string_view category;
+  std::size_t missing = 0;
+  for (const FunctionRow& row : FunctionTable()) {
+    if (row.category != category) {
+      if (!out.empty()) out.push_back('\n');
+      category = row.category;
+      out.append(category).append(":\n");
+    }
+    out.append("  ").append(Signature(row));
+    if (row.entry == nullptr) {
+      out.append(kNotYet);
+      ++missing;
+    }
+    out.push_back('\n');
+  }
+  out.append("\n")
+      .append(std::to_string(FunctionTable().size()))
+      .append(" functions, ")
+      .append(std::to_string(missing))
+      .append(" not available yet.\n");
+  return out;
+}
+
+std::string FunctionHelpText(const FunctionRow& row) {
+  std::string out = Signature(row) + "\n";
+  out.append("Category: ").append(row.category).append("\n");
+  out.append(row.description).append("\n");
+  if (row.entry == nullptr) out.append("Not available yet.\n");
+  return out;
+}
+
+}  // namespace decimora::cli
