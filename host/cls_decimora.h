@@ -57,6 +57,18 @@ class cls_Decimora {
 
   // --- Default maximum of significant digits --------------------------------
   Value dcmDEFAULTMAXSD();
+
+  // Each family below implements its methods in its own functions/<family>.cpp.
+
+  // --- Integer and rounding functions ---------------------------------------
+
+  // --- Parity functions -------------------------------------------------------
+
+  // --- Remainders and factorials ---------------------------------------------
+
+  // --- GCD, LCM and fraction reduction ----------------------------------------
+
+  // --- Range aggregates ---------------------------------------------------------
 };
 
 }  // namespace decimora
