@@ -77,6 +77,11 @@ namespace {
 constexpr std::uint32_t kPow10[10] = {1,      10,      100,      1000,      10000,
                                       100000, 1000000, 10000000, 100000000, 1000000000};
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Value of exactly `n` (<= 9) digit characters; false on a non-digit.
 bool ParseChunk(const char* p, std::size_t n, Limb& out) {
   Limb v = 0;
@@ -143,11 +148,15 @@ void Natural::AppendDigits(std::string& out) const {
   (void)ec;
   p = top_end;
   for (std::size_t i = limbs_.size() - 1; i-- > 0;) {
+    // Two digits per division: 9 digits as 1 + 4 pairs.
     Limb v = limbs_[i];
-    for (std::size_t k = kLimbDigits; k-- > 0;) {
-      p[k] = static_cast<char>('0' + v % 10);
-      v /= 10;
+    for (std::size_t k = kLimbDigits - 1; k > 0; k -= 2) {
+      const Limb pair = v % 100;
+      v /= 100;
+      p[k - 1] = kDigitPairs[2 * pair];
+      p[k] = kDigitPairs[2 * pair + 1];
     }
+    p[0] = static_cast<char>('0' + v);
     p += kLimbDigits;
   }
 }
