@@ -1,19 +1,13 @@
 #include "engine/addsub.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "engine/digit_kernels.h"
 #include "engine/errors.h"
 #include "engine/number_text.h"
 
 namespace decimora::engine {
-
-namespace {
-inline int DigitValue(char c) {
-  const int d = c - '0';
-  if (d < 0 || d > 9) throw ConversionFailure();
-  return d;
-}
-}  // namespace
 
 type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& b) {
   type_SignOp op;
@@ -58,12 +52,12 @@ type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& 
   return op;
 }
 
-type_DecPosFromEnd AlignDecimalPositions(std::string_view operand1, std::string_view operand2, std::int16_t code) {
+type_DecPosFromEnd AlignDecimalPositions(std::string operand1, std::string operand2, std::int16_t code) {
   type_DecPosFromEnd r;
   const char sep = GetDecimalSeparator();
   if (code == kAdd || code == kSubtract) {
-    std::string a(operand1);
-    std::string b(operand2);
+    std::string a = std::move(operand1);
+    std::string b = std::move(operand2);
     if (a.find(sep) == std::string::npos) a.push_back(sep);
     if (b.find(sep) == std::string::npos) b.push_back(sep);
     r.Position1 = static_cast<double>(a.size() - a.find(sep));
@@ -80,11 +74,11 @@ type_DecPosFromEnd AlignDecimalPositions(std::string_view operand1, std::string_
     r.Operand1_Trim = std::move(a);
     r.Operand2_Trim = std::move(b);
   } else {
-    r.Operand1_Trim = std::string(operand1);
-    r.Operand2_Trim = std::string(operand2);
+    r.Operand1_Trim = std::move(operand1);
+    r.Operand2_Trim = std::move(operand2);
     if (code == kMultiply || code == kDivide) {
-      r.Position1 = DecimalPositionFromEnd(operand1);
-      r.Position2 = DecimalPositionFromEnd(operand2);
+      r.Position1 = DecimalPositionFromEnd(r.Operand1_Trim);
+      r.Position2 = DecimalPositionFromEnd(r.Operand2_Trim);
       if (code == kMultiply) {
         if (r.Position1 != 0 && r.Position2 != 0) {
           r.Position = r.Position1 + r.Position2 - 1;
@@ -101,38 +95,47 @@ type_DecPosFromEnd AlignDecimalPositions(std::string_view operand1, std::string_
   return r;
 }
 
-type_RemoveDecimals RemoveOperandDecimals(std::string_view operand1, double len1, std::string_view operand2,
-                                          double len2, double position1, double position2) {
+type_RemoveDecimals RemoveOperandDecimals(std::string operand1, double len1, std::string operand2, double len2,
+                                          double position1, double position2) {
   type_RemoveDecimals r;
-  r.Operand1_Trim = position1 != 0 ? RemoveDecimalPoint(operand1) : std::string(operand1);
+  if (position1 != 0) RemoveDecimalPointInPlace(operand1);
+  if (position2 != 0) RemoveDecimalPointInPlace(operand2);
+  r.Operand1_Trim = std::move(operand1);
   r.Operand1_TrimLen = position1 != 0 ? len1 - 1 : len1;
-  r.Operand2_Trim = position2 != 0 ? RemoveDecimalPoint(operand2) : std::string(operand2);
+  r.Operand2_Trim = std::move(operand2);
   r.Operand2_TrimLen = position2 != 0 ? len2 - 1 : len2;
   return r;
 }
 
 std::string AddDigitStrings(std::string_view a, std::string_view b) {
+  if (!kernels::AllDecimalDigits(a) || !kernels::AllDecimalDigits(b)) throw ConversionFailure();
   if (a.size() < b.size()) std::swap(a, b);
-  // Written from the right into a buffer with room for the final carry.
+  // One spare character in front for the final carry.
   std::string out(a.size() + 1, '0');
-  int carry = 0;
-  std::size_t ia = a.size();
-  std::size_t ib = b.size();
-  std::size_t io = out.size();
-  while (ia > 0) {
-    int s = DigitValue(a[--ia]) + carry;
-    if (ib > 0) s += DigitValue(b[--ib]);
-    carry = s >= 10 ? 1 : 0;
-    out[--io] = static_cast<char>('0' + (s - 10 * carry));
+  const std::size_t head = a.size() - b.size();
+  int carry = kernels::add_digits_n(out.data() + 1 + head, a.data() + head, b.data(), b.size(), 0);
+  // The part of the longer operand above the shorter one takes the carry.
+  std::size_t i = head;
+  while (carry != 0 && i > 0) {
+    --i;
+    if (a[i] == '9') {
+      out[1 + i] = '0';
+    } else {
+      out[1 + i] = static_cast<char>(a[i] + 1);
+      carry = 0;
+    }
   }
-  if (carry > 0) {
+  std::memcpy(out.data() + 1, a.data(), i);
+  if (carry != 0) {
     out[0] = '1';
     return out;
   }
-  return out.substr(1);
+  out.erase(0, 1);
+  return out;
 }
 
 type_Subtraction SubtractDigitStrings(std::string_view a, std::string_view b, bool prefix_minus) {
+  if (!kernels::AllDecimalDigits(a) || !kernels::AllDecimalDigits(b)) throw ConversionFailure();
   type_Subtraction r;
   bool negative = false;
   if (b.size() > a.size() || (b.size() == a.size() && b.compare(a) > 0)) {
@@ -140,17 +143,25 @@ type_Subtraction SubtractDigitStrings(std::string_view a, std::string_view b, bo
     std::swap(a, b);
   }
   std::string out(a.size(), '0');
-  int borrow = 0;
-  std::size_t ia = a.size();
-  std::size_t ib = b.size();
-  while (ia > 0) {
-    int d = DigitValue(a[--ia]) - borrow;
-    if (ib > 0) d -= DigitValue(b[--ib]);
-    borrow = d < 0 ? 1 : 0;
-    out[ia] = static_cast<char>('0' + d + 10 * borrow);
+  const std::size_t head = a.size() - b.size();
+  int borrow = kernels::sub_digits_n(out.data() + head, a.data() + head, b.data(), b.size(), 0);
+  std::size_t i = head;
+  while (borrow != 0 && i > 0) {
+    --i;
+    if (a[i] == '0') {
+      out[i] = '9';
+    } else {
+      out[i] = static_cast<char>(a[i] - 1);
+      borrow = 0;
+    }
   }
+  std::memcpy(out.data(), a.data(), i);
   const std::size_t first = out.find_first_not_of('0');
-  out = first == std::string::npos ? std::string("0") : out.substr(first);
+  if (first == std::string::npos) {
+    out = "0";
+  } else {
+    out.erase(0, first);
+  }
   if (prefix_minus && negative) out.insert(out.begin(), '-');
   r.Difference = std::move(out);
   r.NegativeSubtraction = negative;

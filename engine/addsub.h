@@ -45,10 +45,10 @@ struct type_Subtraction {
 // addition of two negatives the caller's texts become their magnitudes.
 type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& b);
 
-type_DecPosFromEnd AlignDecimalPositions(std::string_view operand1, std::string_view operand2, std::int16_t code);
+type_DecPosFromEnd AlignDecimalPositions(std::string operand1, std::string operand2, std::int16_t code);
 
-type_RemoveDecimals RemoveOperandDecimals(std::string_view operand1, double len1, std::string_view operand2,
-                                          double len2, double position1, double position2);
+type_RemoveDecimals RemoveOperandDecimals(std::string operand1, double len1, std::string operand2, double len2,
+                                          double position1, double position2);
 
 // a + b on digit strings of any lengths; leading zeros of the inputs stay.
 // Throws ConversionFailure on a non-digit.

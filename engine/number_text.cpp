@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/digit_kernels.h"
 #include "engine/round.h"
 #include "platform/locale.h"
 
@@ -139,41 +140,54 @@ std::string AbsText(std::string_view text) {
 }
 
 std::string StripLeadingZeros(std::string_view text, std::size_t* removed) {
+  std::string out(text);
+  StripLeadingZerosInPlace(out, removed);
+  return out;
+}
+
+void StripLeadingZerosInPlace(std::string& text, std::size_t* removed) {
   if (removed != nullptr) *removed = 0;
-  if (text == "0") return "0";
+  if (text == "0") return;
   const char thousands = GetThousandsSeparator();
   std::size_t count = 0;
   while (count < text.size() && (text[count] == '0' || text[count] == thousands)) ++count;
+  const bool zeroInFront = count < text.size() && text[count] == GetDecimalSeparator();
   if (IsNonNegative(text) && count > 0) {
-    text.remove_prefix(count);
     if (removed != nullptr) *removed = count;
+    // Keep one character for the "0" a leading separator gets.
+    text.erase(0, zeroInFront ? count - 1 : count);
+    if (zeroInFront) text[0] = '0';
+  } else if (!text.empty() && text.front() == GetDecimalSeparator()) {
+    text.insert(text.begin(), '0');
   }
-  if (text.empty()) return "0";
-  if (text.front() != GetDecimalSeparator()) return std::string(text);
-  std::string out(text.size() + 1, '0');
-  text.copy(out.data() + 1, text.size());
-  return out;
+  if (text.empty()) text = "0";
 }
 
 std::string TrimFractionZeros(std::string_view text) {
-  const char sep = GetDecimalSeparator();
-  if (text.find(sep) == std::string_view::npos) return std::string(text);
-  std::string out;
-  if (text.front() == sep) out.push_back('0');
-  while (!text.empty() && text.back() == '0') text.remove_suffix(1);
-  if (!text.empty() && text.back() == sep) text.remove_suffix(1);
-  out.append(text);
+  std::string out(text);
+  TrimFractionZerosInPlace(out);
   return out;
 }
 
+void TrimFractionZerosInPlace(std::string& text) {
+  const char sep = GetDecimalSeparator();
+  if (text.find(sep) == std::string::npos) return;
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] == '0') --end;
+  if (end > 0 && text[end - 1] == sep) --end;
+  text.resize(end);
+  if (text.empty() || text.front() == sep) text.insert(text.begin(), '0');
+}
+
 std::string RemoveDecimalPoint(std::string_view text) {
-  const std::size_t at = text.find(GetDecimalSeparator());
-  if (at == std::string_view::npos) return std::string(text);
-  std::string out;
-  out.reserve(text.size() - 1);
-  out.append(text.substr(0, at));
-  out.append(text.substr(at + 1));
+  std::string out(text);
+  RemoveDecimalPointInPlace(out);
   return out;
+}
+
+void RemoveDecimalPointInPlace(std::string& text) {
+  const std::size_t at = text.find(GetDecimalSeparator());
+  if (at != std::string::npos) text.erase(at, 1);
 }
 
 std::string IntegerPart(std::string_view text) {
@@ -183,9 +197,7 @@ std::string IntegerPart(std::string_view text) {
   return std::string(text.substr(0, at));
 }
 
-bool HasNonDigit(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) { return !IsDigit(c); });
-}
+bool HasNonDigit(std::string_view text) { return !kernels::AllDecimalDigits(text); }
 
 bool CompareDigitStrings(std::string_view a, std::string_view b, bool or_equal, bool greater) {
   int order = 0;
@@ -210,27 +222,38 @@ double DecimalPositionFromEnd(std::string_view text) {
 
 std::string ReadNumberText(std::string_view input) {
   if (!input.empty() && input.front() == '#') return "#NUM!";
-  std::string text = StripEnclosingQuotes(input);
-  if (text.empty()) return text;
-  text = RemoveThousandsSeparators(RemoveCurrencySymbol(text));
-  // Parentheses that ExpandExponent did not take as a matched pair are not a sign.
-  text = ExpandExponent(text);
-  if (text.find('#') != std::string::npos) return text == "#VALUE!" ? text : std::string("#NUM!");
+  // Matching enclosing quotes, without copying the text.
+  for (;;) {
+    bool removed = false;
+    for (char q : {'\'', '"'}) {
+      if (input.size() >= 2 && input.front() == q && input.back() == q) {
+        input = input.substr(1, input.size() - 2);
+        removed = true;
+      }
+    }
+    if (!removed) break;
+  }
+  if (input.empty()) return std::string();
+  const std::string symbol = GetCurrencySymbol().Symbol;
+  const char thousands = GetThousandsSeparator();
+  std::string text = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
+                             input.find(thousands) != std::string_view::npos
+                         ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))
+                         : std::string(input);
+  // Only an exponent or parentheses change the text; a leading "-" stays.
+  if (text.find('E') != std::string::npos || (!text.empty() && text.front() == '(')) {
+    text = ExpandExponent(text);
+    if (text.find('#') != std::string::npos) return text == "#VALUE!" ? text : std::string("#NUM!");
+  }
+  // Digits with at most one separator, and at least one digit.
   std::string_view body(text);
   if (!body.empty() && body.front() == '-') body.remove_prefix(1);
-  const char sep = GetDecimalSeparator();
-  bool seenDigit = false;
-  bool seenSeparator = false;
-  for (char c : body) {
-    if (IsDigit(c)) {
-      seenDigit = true;
-    } else if (c == sep && !seenSeparator) {
-      seenSeparator = true;
-    } else {
-      return "#NUM!";
-    }
+  const std::size_t sepAt = body.find(GetDecimalSeparator());
+  const std::string_view before = body.substr(0, sepAt);
+  const std::string_view after = sepAt == std::string_view::npos ? std::string_view() : body.substr(sepAt + 1);
+  if (!kernels::AllDecimalDigits(before) || !kernels::AllDecimalDigits(after) || before.size() + after.size() == 0) {
+    return "#NUM!";
   }
-  if (!seenDigit) return "#NUM!";
   return text;
 }
 

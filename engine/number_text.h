@@ -54,6 +54,10 @@ std::string AbsText(std::string_view text);
 std::string StripLeadingZeros(std::string_view text, std::size_t* removed = nullptr);
 std::string TrimFractionZeros(std::string_view text);
 std::string RemoveDecimalPoint(std::string_view text);
+// The same three on a text of one's own, without a copy (long operands).
+void StripLeadingZerosInPlace(std::string& text, std::size_t* removed = nullptr);
+void TrimFractionZerosInPlace(std::string& text);
+void RemoveDecimalPointInPlace(std::string& text);
 std::string IntegerPart(std::string_view text);
 bool HasNonDigit(std::string_view text);
 bool CompareDigitStrings(std::string_view a, std::string_view b, bool or_equal, bool greater);

@@ -33,9 +33,13 @@ bool IncrementDigitsAt(std::string& digits, std::size_t last, char separator) {
   return true;
 }
 
+double SignificantLimit(double m) {
+  const double md = std::nearbyint(m);
+  return md >= 1 ? md : 1;  // also catches NaN
+}
+
 std::string RoundToSignificant(std::string_view q, double m_in) {
-  double md = std::nearbyint(m_in);
-  if (!(md >= 1)) md = 1;  // also catches NaN
+  const double md = SignificantLimit(m_in);
   const std::size_t L = q.size();
   if (md >= static_cast<double>(L)) return std::string(q);  // the cut lies beyond the end
   const std::size_t m = static_cast<std::size_t>(md);

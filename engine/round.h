@@ -15,6 +15,9 @@ namespace decimora::engine {
 // rounded to a whole number; below 1 it counts as 1.
 std::string RoundToSignificant(std::string_view q, double m);
 
+// The whole number of digits RoundToSignificant keeps for a limit m.
+double SignificantLimit(double m);
+
 // Adds one unit at index `last` of a digit text (stepping over a decimal
 // separator) and returns true when the carry ran out of the first character,
 // in which case the caller puts "1" in front.

@@ -37,15 +37,18 @@ std::string_view TextOf(const Value& v) {
 // (or an error text), sets P and negative.
 std::string Operate(std::int16_t requested, std::string a, std::string b, double W, double& P, bool& negative) {
   type_SignOp op = DecideSignOperation(requested, a, b);
-  std::string o1 = StripLeadingZeros(op.Operand1);
-  std::string o2 = StripLeadingZeros(op.Operand2);
-  type_DecPosFromEnd aligned = AlignDecimalPositions(o1, o2, op.Operation);
+  StripLeadingZerosInPlace(op.Operand1);
+  StripLeadingZerosInPlace(op.Operand2);
+  type_DecPosFromEnd aligned =
+      AlignDecimalPositions(std::move(op.Operand1), std::move(op.Operand2), op.Operation);
   P = aligned.Position;
-  type_RemoveDecimals plain =
-      RemoveOperandDecimals(aligned.Operand1_Trim, aligned.Operand1_TrimLen, aligned.Operand2_Trim,
-                            aligned.Operand2_TrimLen, aligned.Position1, aligned.Position2);
-  o1 = StripLeadingZeros(plain.Operand1_Trim);
-  o2 = StripLeadingZeros(plain.Operand2_Trim);
+  type_RemoveDecimals plain = RemoveOperandDecimals(std::move(aligned.Operand1_Trim), aligned.Operand1_TrimLen,
+                                                    std::move(aligned.Operand2_Trim), aligned.Operand2_TrimLen,
+                                                    aligned.Position1, aligned.Position2);
+  std::string o1 = std::move(plain.Operand1_Trim);
+  std::string o2 = std::move(plain.Operand2_Trim);
+  StripLeadingZerosInPlace(o1);
+  StripLeadingZerosInPlace(o2);
   (void)W;
   switch (op.Operation) {
     case kAdd:
@@ -97,7 +100,7 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
     if (R.find('#') != std::string::npos) return R;
 
     if (!R.empty() && R.front() == '-') R.erase(0, 1);
-    R = RemoveDecimalPoint(R);
+    RemoveDecimalPointInPlace(R);
     options.maxSD = W;
     if (internal_call) options.FormatDecimalPlace = Value::Omitted();
     return ComposeResult(std::move(R), P, !negative, options);

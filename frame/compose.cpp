@@ -81,17 +81,18 @@ std::string ToExponential(std::string_view text) {
   return sign + mantissa + "E+" + std::to_string(b - 2);
 }
 
-std::string FitToLength(std::string_view text, double maximum) {
-  if (static_cast<double>(text.size()) <= maximum) return std::string(text);
+std::string FitToLength(std::string text, double maximum) {
+  if (static_cast<double>(text.size()) <= maximum) return text;
   const std::size_t m = maximum > 0 ? static_cast<std::size_t>(maximum) : 0;
   const std::size_t e = text.find('E');
   if (e != std::string_view::npos) {
     const std::size_t expLen = text.size() - e;
     if (expLen >= m) return "#VALUE!";
-    std::string rounded = engine::RoundToSignificant(text.substr(0, e), static_cast<double>(m - expLen + 1));
+    std::string rounded =
+        engine::RoundToSignificant(std::string_view(text).substr(0, e), static_cast<double>(m - expLen + 1));
     if (HasError(rounded)) return "#VALUE!";
     rounded.resize(std::min(rounded.size(), m - expLen));
-    return rounded + std::string(text.substr(e));
+    return rounded + text.substr(e);
   }
   const std::size_t sepAt = text.find(GetDecimalSeparator());
   if (sepAt != std::string_view::npos && sepAt + 1 > m) return "#VALUE!";
@@ -103,7 +104,7 @@ std::string FitToLength(std::string_view text, double maximum) {
 
 std::string AddCurrencySymbol(std::string_view text) {
   const engine::type_Currency_Symbol cs = engine::GetCurrencySymbol();
-  std::string fitted = FitToLength(text, kCellLimit - static_cast<double>(cs.Symbol.size()));
+  std::string fitted = FitToLength(std::string(text), kCellLimit - static_cast<double>(cs.Symbol.size()));
   if (HasError(fitted)) return fitted;
   return cs.Position == 1 ? cs.Symbol + fitted : fitted + cs.Symbol;
 }
@@ -117,7 +118,8 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   // Significant digits: leading zeros stay in place, the rest is rounded to
   // maxSD + 1 digits (the length is kept, or grows by one on a carry).
   const std::size_t firstNonZero = D.find_first_not_of('0');
-  if (firstNonZero != std::string::npos) {
+  if (firstNonZero != std::string::npos &&
+      static_cast<double>(D.size() - firstNonZero) > engine::SignificantLimit(o.maxSD + 1)) {
     std::string rounded = engine::RoundToSignificant(std::string_view(D).substr(firstNonZero), o.maxSD + 1);
     if (HasError(rounded)) return rounded;
     D.replace(firstNonZero, std::string::npos, rounded);
@@ -129,7 +131,9 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
     if (D.size() < fraction + 1) D.insert(0, fraction + 1 - D.size(), '0');
     D.insert(D.size() - fraction, 1, sep);
   }
-  std::string text = engine::StripLeadingZeros(engine::TrimFractionZeros(D));
+  std::string text = std::move(D);
+  engine::TrimFractionZerosInPlace(text);
+  engine::StripLeadingZerosInPlace(text);
   auto position = [&]() {
     const double p = engine::DecimalPositionFromEnd(text);
     return p == 0 ? 1.0 : p;
@@ -181,14 +185,14 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
     text = AddCurrencySymbol(text);
     if (HasError(text)) return text;
   }
-  if (text == "0" || positive) return FitToLength(text, kCellLimit);
+  if (text == "0" || positive) return FitToLength(std::move(text), kCellLimit);
   switch (o.FormatNegative) {
     case 1: {
-      std::string fitted = FitToLength(text, kCellLimit - 1);
+      std::string fitted = FitToLength(std::move(text), kCellLimit - 1);
       return HasError(fitted) ? fitted : "-" + fitted;
     }
     case 2: {
-      std::string fitted = FitToLength(text, kCellLimit - 2);
+      std::string fitted = FitToLength(std::move(text), kCellLimit - 2);
       return HasError(fitted) ? fitted : "(" + fitted + ")";
     }
     default:

@@ -21,7 +21,7 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
 
 std::string InsertThousandsSeparators(std::string_view digits);
 std::string ToExponential(std::string_view text);
-std::string FitToLength(std::string_view text, double maximum);
+std::string FitToLength(std::string text, double maximum);
 std::string AddCurrencySymbol(std::string_view text);
 
 }  // namespace decimora::frame

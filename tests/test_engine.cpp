@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/addsub.h"
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 #include "frame/calculate.h"
@@ -242,6 +243,31 @@ TEST_F(AdditionTest, TwentyThousandDigitSumsAreExact) {
   }
   EXPECT_EQ(AddDigitStrings(std::string(20000, '9'), "1"), "1" + std::string(20000, '0'));
   EXPECT_EQ(SubtractDigitStrings("1" + std::string(20000, '0'), "1", false).Difference, std::string(20000, '9'));
+}
+
+TEST_F(AdditionTest, CarryAndBorrowChainsAcrossBlocks) {
+  // Lengths around the 8-digit blocks, digits biased to 0 and 9 so carries
+  // and borrows run through whole blocks.
+  std::mt19937 rng(8);
+  auto digits = [&](std::size_t n) {
+    std::string s(n, '0');
+    for (char& c : s) {
+      const unsigned r = rng() % 4;
+      c = r == 0 ? '0' : (r == 1 ? static_cast<char>('0' + rng() % 10) : '9');
+    }
+    if (n > 0 && s[0] == '0') s[0] = '1';
+    return s;
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const std::string a = digits(1 + rng() % 40);
+    const std::string b = digits(1 + rng() % 40);
+    const std::string sum = ReferenceAdd(a, b);
+    ASSERT_EQ(AddDigitStrings(a, b), sum) << a << " + " << b;
+    ASSERT_EQ(SubtractDigitStrings(sum, b, false).Difference, a) << sum << " - " << b;
+    ASSERT_EQ(SubtractDigitStrings(b, sum, true).Difference, "-" + a) << b << " - " << sum;
+  }
+  EXPECT_THROW(AddDigitStrings("12a4", "1"), ConversionFailure);
+  EXPECT_THROW(SubtractDigitStrings("1234", "1/", false), ConversionFailure);
 }
 
 TEST_F(ComposeTest, DigitsPositionAndSign) {
