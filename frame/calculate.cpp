@@ -143,9 +143,11 @@ Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool
     std::string magnitude;
   };
   auto read = [](std::string_view t) {
-    std::string s = ReadNumberText(t);
-    Read r{IsNonNegative(s), {}};
-    r.magnitude = TrimFractionZeros(StripLeadingZeros(AbsText(s)));
+    Read r{true, ReadNumberText(t)};
+    r.nonNegative = IsNonNegative(r.magnitude);
+    if (!r.nonNegative) r.magnitude.erase(0, 1);  // the reader writes every negative with "-"
+    StripLeadingZerosInPlace(r.magnitude);
+    TrimFractionZerosInPlace(r.magnitude);
     if (r.magnitude == "0") r.nonNegative = true;
     return r;
   };
@@ -167,8 +169,16 @@ Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool
     if (ix != iy) {
       aGreater = ix > iy;
     } else {
-      std::string dx = RoundToSignificant(RemoveDecimalPoint(x.magnitude), kMaxSignificantDigits);
-      std::string dy = RoundToSignificant(RemoveDecimalPoint(y.magnitude), kMaxSignificantDigits);
+      // Digits past the 32,767th significant one are not told apart.
+      auto digitsOf = [](std::string& magnitude) {
+        RemoveDecimalPointInPlace(magnitude);
+        if (static_cast<double>(magnitude.size()) > kMaxSignificantDigits) {
+          magnitude = RoundToSignificant(magnitude, kMaxSignificantDigits);
+        }
+        return std::move(magnitude);
+      };
+      std::string dx = digitsOf(x.magnitude);
+      std::string dy = digitsOf(y.magnitude);
       if (HasNonDigit(dx) || HasNonDigit(dy)) return Value::Text("#NUM!");
       if (dx == dy) {
         equal = true;

@@ -1,6 +1,7 @@
 #include "frame/compose.h"
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "engine/number_text.h"
@@ -31,14 +32,17 @@ std::optional<long> FixedPlaces(const Value& v) {
 std::string InsertThousandsSeparators(std::string_view digits) {
   if (digits.size() <= 3) return std::string(digits);
   const char sep = engine::GetThousandsSeparator();
-  std::string out;
-  out.reserve(digits.size() + digits.size() / 3);
   std::size_t head = digits.size() % 3;
   if (head == 0) head = 3;
-  out.append(digits.substr(0, head));
+  const std::size_t groups = (digits.size() - head) / 3;
+  std::string out(digits.size() + groups, sep);
+  char* w = out.data();
+  std::memcpy(w, digits.data(), head);
+  w += head;
   for (std::size_t i = head; i < digits.size(); i += 3) {
-    out.push_back(sep);
-    out.append(digits.substr(i, 3));
+    ++w;  // the separator is already there
+    std::memcpy(w, digits.data() + i, 3);
+    w += 3;
   }
   return out;
 }
