@@ -32,10 +32,7 @@ std::optional<std::string> ReadPromptedLine(Console& console) {
 #ifdef DECIMORA_HAVE_READLINE
   (void)console;
   char* raw = readline(kPrompt);
-  if (raw == nullptr) {
-    std::cout << '\n';  // Ctrl-D: end the prompt line
-    return std::nullopt;
-  }
+  if (raw == nullptr) return std::nullopt;  // Ctrl-D; readline ends the prompt line itself
   std::string line(raw);
   std::free(raw);
   if (line.find_first_not_of(" \t") != std::string::npos) add_history(line.c_str());
@@ -44,7 +41,7 @@ std::optional<std::string> ReadPromptedLine(Console& console) {
   console.Prompt(kPrompt);
   std::string line;
   if (!std::getline(std::cin, line)) {
-    std::cout << '\n';
+    console.Print("\n");  // Ctrl-D: end the prompt line
     return std::nullopt;
   }
   return line;

@@ -53,7 +53,7 @@ void Session::SuggestFor(const std::vector<std::string>& unknown_names) {
   }
 }
 
-void Session::Run(std::string_view formula, std::string_view where) {
+void Session::Run(std::string_view formula, std::string_view where, bool keep_aligned) {
   const std::string prefix = where.empty() ? std::string() : std::string(where) + ": ";
   std::vector<std::string> unknown;
   try {
@@ -62,13 +62,13 @@ void Session::Run(std::string_view formula, std::string_view where) {
     console_.Result(result);
   } catch (const FormulaError& e) {
     console_.Error(prefix + "column " + std::to_string(e.column) + ": " + e.message);
-    console_.EmptyResult();
+    if (keep_aligned) console_.EmptyResult();
     Fail(kExitSyntax);
   } catch (const std::exception& e) {
     // The library answers every failure with a value; reaching this is a
     // fault of ours, reported as such instead of a plausible result.
     console_.Error(prefix + "internal error: " + e.what());
-    console_.EmptyResult();
+    if (keep_aligned) console_.EmptyResult();
     Fail(kExitInternal);
   }
 }
@@ -98,7 +98,7 @@ void Session::RunInteractive(const std::function<std::optional<std::string>()>& 
     const std::string_view text = Trim(*line);
     if (text.empty()) continue;
     if (text == "quit" || text == "exit") break;
-    Run(*line, "");  // untrimmed, so columns match what was typed
+    Run(*line, "", false);  // untrimmed, so columns match what was typed
   }
 }
 

@@ -23,8 +23,9 @@ class Session {
 
   // Evaluates one formula and prints its result. A syntax error is reported
   // on stderr as "decimora: error: <where>: column C: <message>" (without
-  // "<where>: " when where is empty) and leaves an empty output line.
-  void Run(std::string_view formula, std::string_view where);
+  // "<where>: " when where is empty); with keep_aligned, an empty output
+  // line stands in for the missing result.
+  void Run(std::string_view formula, std::string_view where, bool keep_aligned = true);
 
   // Formulas as command-line arguments; each is named by its own text.
   void RunArguments(const std::vector<std::string>& formulas);
