@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "frame/restrictionator.h"
 #include "platform/variant.h"
 
 namespace decimora::functions {
@@ -38,8 +39,8 @@ namespace decimora::functions {
 // round_down). The sign is kept. "#VALUE!" for an empty or unreadable number
 // (error texts included), for num_digits below -32,767 or not a number, and
 // when a carry past every digit would need more than 32,766 digits.
-std::string Round_Function(std::string_view number, double num_digits, bool round_half, bool round_up,
-                           bool round_down, const Value& format_negative = {}, const Value& format_thousands = {},
+std::string Round_Function(std::string_view number, double num_digits, bool round_half, bool round_up, bool round_down,
+                           const Value& format_negative = {}, const Value& format_thousands = {},
                            const Value& format_currency = {}, const Value& exponential_notation = {});
 
 // The integer part rounded toward negative infinity (-0.1 gives -1). An
@@ -127,9 +128,8 @@ std::string Fact_Function(const Value& num, const Value& format_negative = {}, c
                           const Value& maximum_significant_digits = {});
 
 // n!! = n (n-2) (n-4) ... for 0 <= n <= 17234, as Fact_Function.
-std::string FactDouble_Function(const Value& num, const Value& format_negative = {},
-                                const Value& format_thousands = {}, const Value& format_currency = {},
-                                const Value& exponential_notation = {},
+std::string FactDouble_Function(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+                                const Value& format_currency = {}, const Value& exponential_notation = {},
                                 const Value& maximum_significant_digits = {});
 
 // The largest arguments whose results fit a cell.
@@ -137,3 +137,26 @@ inline constexpr double kMaxFactorialArgument = 9273;
 inline constexpr double kMaxDoubleFactorialArgument = 17234;
 
 }  // namespace decimora::functions
+
+// --- Shared by the workers' own sources -------------------------------------
+namespace decimora::functions::detail {
+
+// The text of a value as the host converts it; throws frame::CallFailed
+// where there is none (omitted, a host error, an array).
+std::string TextOrFail(const Value& v);
+
+// A Boolean argument as the host converts it: TRUE, a nonzero number or the
+// text of one; everything else (omitted and blank included) is false.
+bool IsTrueArgument(const Value& v);
+
+// The four format options normalised with the given maximum of significant
+// digits (Value::Number(32767) for the integer workers).
+type_Restrictionator FormatOptions(const Value& format_negative, const Value& format_thousands,
+                                   const Value& format_currency, const Value& exponential_notation,
+                                   const Value& maximum_significant_digits);
+
+// Composes a signed plain number text ("-" in front for a negative number,
+// at most one separator), as produced by the dispatcher, with the options.
+std::string ComposeSignedText(std::string_view text, const type_Restrictionator& options);
+
+}  // namespace decimora::functions::detail

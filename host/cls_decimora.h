@@ -61,10 +61,73 @@ class cls_Decimora {
   // Each family below implements its methods in its own functions/<family>.cpp.
 
   // --- Integer and rounding functions ---------------------------------------
+  // num_digits must convert to a number (the empty text counts as 0);
+  // otherwise the call fails (#VALUE!).
+  Value dcmROUND(const Value& num, const Value& num_digits, const Value& format_negative = {},
+                 const Value& format_thousands = {}, const Value& format_currency = {},
+                 const Value& exponential_notation = {});
+  Value dcmROUNDUP(const Value& num, const Value& num_digits, const Value& format_negative = {},
+                   const Value& format_thousands = {}, const Value& format_currency = {},
+                   const Value& exponential_notation = {});
+  Value dcmROUNDDOWN(const Value& num, const Value& num_digits, const Value& format_negative = {},
+                     const Value& format_thousands = {}, const Value& format_currency = {},
+                     const Value& exponential_notation = {});
+  Value dcmINT(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+               const Value& format_currency = {}, const Value& exponential_notation = {});
+  Value dcmTRUNC(const Value& num, const Value& num_digits = {}, const Value& format_negative = {},
+                 const Value& format_thousands = {}, const Value& format_currency = {},
+                 const Value& exponential_notation = {});
+  Value dcmFRAC(const Value& num, const Value& as_int = {}, const Value& sign = {}, const Value& format_negative = {},
+                const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmABS(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+               const Value& format_currency = {}, const Value& exponential_notation = {});
+  Value dcmNEG(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+               const Value& format_currency = {}, const Value& exponential_notation = {});
+  Value dcmCHANGESIGN(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+                      const Value& format_currency = {}, const Value& exponential_notation = {});
+  // The number 1, -1 or 0; the text "0" for an empty argument, "#VALUE!" for
+  // one that is not a number.
+  Value dcmSIGN(const Value& num);
 
   // --- Parity functions -------------------------------------------------------
+  // A Boolean, or the text "#NUM!" for a value that is not a number.
+  Value dcmISEVEN(const Value& num);
+  Value dcmISODD(const Value& num);
+  Value dcmEVEN(const Value& num, const Value& RoundNegTowardZero = {}, const Value& format_negative = {},
+                const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {});
+  Value dcmODD(const Value& num, const Value& RoundNegTowardZero = {}, const Value& format_negative = {},
+               const Value& format_thousands = {}, const Value& format_currency = {},
+               const Value& exponential_notation = {});
+  Value dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero = {}, const Value& format_negative = {},
+                 const Value& format_thousands = {}, const Value& format_currency = {},
+                 const Value& exponential_notation = {});
+  Value dcmODD2(const Value& num, const Value& RoundNegAwayFromZero = {}, const Value& format_negative = {},
+                const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {});
 
   // --- Remainders and factorials ---------------------------------------------
+  // sign: 1 the remainder's own, 2 the dividend's, 3 (default) the divisor's,
+  // 4 positive, 5 negative. dcmREMAINDER rounds the quotient toward negative
+  // infinity, as dcmMOD; dcmMODTRUNC toward zero.
+  Value dcmMOD(const Value& dividend, const Value& divisor, const Value& sign = {}, const Value& format_negative = {},
+               const Value& format_thousands = {}, const Value& format_currency = {},
+               const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmMODTRUNC(const Value& dividend, const Value& divisor, const Value& sign = {},
+                    const Value& format_negative = {}, const Value& format_thousands = {},
+                    const Value& format_currency = {}, const Value& exponential_notation = {},
+                    const Value& maximum_significant_digits = {});
+  Value dcmREMAINDER(const Value& dividend, const Value& divisor, const Value& sign = {},
+                     const Value& format_negative = {}, const Value& format_thousands = {},
+                     const Value& format_currency = {}, const Value& exponential_notation = {},
+                     const Value& maximum_significant_digits = {});
+  Value dcmFACT(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+                const Value& format_currency = {}, const Value& exponential_notation = {},
+                const Value& maximum_significant_digits = {});
+  Value dcmFACTDOUBLE(const Value& num, const Value& format_negative = {}, const Value& format_thousands = {},
+                      const Value& format_currency = {}, const Value& exponential_notation = {},
+                      const Value& maximum_significant_digits = {});
 
   // --- GCD, LCM and fraction reduction ----------------------------------------
 

@@ -116,7 +116,7 @@ std::vector<FunctionRow> BuildTable() {
 
   // --- Math ----------------------------------------------------------------
   t.push_back({"dcmABS", kMath, "Returns the absolute value of a number" DCM_PRECISION, Params({Req("num")}, kFormat4),
-               false, nullptr});
+               false, [](cls_Decimora& d, const Args& a) { return d.dcmABS(a[0], a[1], a[2], a[3], a[4]); }});
   t.push_back({"dcmACOS", kMath, "Returns the arccosine of a number, in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back({"dcmASIN", kMath, "Returns the arcsine of a number, in radians" DCM_PRECISION,
@@ -124,7 +124,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmATAN", kMath, "Returns the arctangent of a number, in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back({"dcmCHANGESIGN", kMath, "Changes the sign of a number" DCM_PRECISION, Params({Req("num")}, kFormat4),
-               false, nullptr});
+               false, [](cls_Decimora& d, const Args& a) { return d.dcmCHANGESIGN(a[0], a[1], a[2], a[3], a[4]); }});
   t.push_back({"dcmCOS", kMath, "Returns the cosine of an angle given in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back({"dcmDEGREES", kMath, "Converts an angle from radians to degrees" DCM_PRECISION,
@@ -132,24 +132,35 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmE", kMath, "Returns the number e to the given number of digits" DCM_PRECISION,
                Params({Opt("digits")}), false, nullptr});
   t.push_back({"dcmEVEN", kMath, "Rounds a number away from zero to the nearest even integer" DCM_PRECISION,
-               Params({Req("num"), Opt("RoundNegTowardZero")}, kFormat4), false, nullptr});
+               Params({Req("num"), Opt("RoundNegTowardZero")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmEVEN(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmEVEN2", kMath, "Rounds a number toward zero to the nearest even integer" DCM_PRECISION,
-               Params({Req("num"), Opt("RoundNegAwayFromZero")}, kFormat4), false, nullptr});
+               Params({Req("num"), Opt("RoundNegAwayFromZero")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmEVEN2(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION,
                Params({Req("num"), Opt("exponential_notation"), Opt("maximum_significant_digits")}), false, nullptr});
   t.push_back({"dcmFACT", kMath, "Returns the factorial of a number" DCM_PRECISION, Params({Req("num")}, kFormat4MaxSD),
-               false, nullptr});
+               false, [](cls_Decimora& d, const Args& a) { return d.dcmFACT(a[0], a[1], a[2], a[3], a[4], a[5]); }});
   t.push_back({"dcmFACTDOUBLE", kMath, "Returns the double factorial of a number" DCM_PRECISION,
-               Params({Req("num")}, kFormat4MaxSD), false, nullptr});
+               Params({Req("num")}, kFormat4MaxSD), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmFACTDOUBLE(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmFRAC", kMath, "Returns the fractional part of a number" DCM_PRECISION,
-               Params({Req("num"), Opt("as_int"), Opt("sign")}, kFormat4MaxSD), false, nullptr});
+               Params({Req("num"), Opt("as_int"), Opt("sign")}, kFormat4MaxSD), false,
+               [](cls_Decimora& d, const Args& a) {
+                 return d.dcmFRAC(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+               }});
   t.push_back({"dcmGCD", kMath, "Returns the greatest common divisor of whole numbers" DCM_PRECISION DCM_LIST_HINT,
                Params({Req("numlist")}), true, nullptr});
   t.push_back({"dcmGCD2", kMath,
                "Returns the greatest common divisor of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT,
                Params({Req("numlist")}), true, nullptr});
   t.push_back({"dcmINT", kMath, "Rounds a number down to the nearest integer" DCM_PRECISION,
-               Params({Req("num")}, kFormat4), false, nullptr});
+               Params({Req("num")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmINT(a[0], a[1], a[2], a[3], a[4]);
+               }});
   t.push_back({"dcmLCM", kMath, "Returns the least common multiple of whole numbers" DCM_PRECISION DCM_LIST_HINT,
                Params({Req("numlist")}), true, nullptr});
   t.push_back({"dcmLCM2", kMath,
@@ -163,17 +174,29 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmMOD", kMath,
                "Returns the remainder of a division, the quotient rounded down and the result signed like the "
                "divisor unless chosen otherwise" DCM_PRECISION,
-               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false, nullptr});
+               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false,
+               [](cls_Decimora& d, const Args& a) {
+                 return d.dcmMOD(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+               }});
   t.push_back({"dcmMODTRUNC", kMath,
                "Returns the remainder of a division, the quotient truncated toward zero and the result signed like "
                "the divisor unless chosen otherwise" DCM_PRECISION,
-               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false, nullptr});
+               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false,
+               [](cls_Decimora& d, const Args& a) {
+                 return d.dcmMODTRUNC(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+               }});
   t.push_back({"dcmNEG", kMath, "Returns the negative of the magnitude of a number" DCM_PRECISION,
-               Params({Req("num")}, kFormat4), false, nullptr});
+               Params({Req("num")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmNEG(a[0], a[1], a[2], a[3], a[4]);
+               }});
   t.push_back({"dcmODD", kMath, "Rounds a number away from zero to the nearest odd integer" DCM_PRECISION,
-               Params({Req("num"), Opt("RoundNegTowardZero")}, kFormat4), false, nullptr});
+               Params({Req("num"), Opt("RoundNegTowardZero")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmODD(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmODD2", kMath, "Rounds a number toward zero to the nearest odd integer" DCM_PRECISION,
-               Params({Req("num"), Opt("RoundNegAwayFromZero")}, kFormat4), false, nullptr});
+               Params({Req("num"), Opt("RoundNegAwayFromZero")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmODD2(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmPI", kMath, "Returns the number pi to the given number of digits" DCM_PRECISION,
                Params({Opt("digits")}), false, nullptr});
   t.push_back({"dcmPRODUCT", kMath, "Multiplies a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
@@ -190,15 +213,24 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmREMAINDER", kMath,
                "Returns the remainder of a division, the quotient rounded down and the result signed like the "
                "divisor unless chosen otherwise" DCM_PRECISION,
-               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false, nullptr});
+               Params({Req("dividend"), Req("divisor"), Opt("sign")}, kFormat4MaxSD), false,
+               [](cls_Decimora& d, const Args& a) {
+                 return d.dcmREMAINDER(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+               }});
   t.push_back({"dcmROUND", kMath, "Rounds a number to the given number of digits" DCM_PRECISION,
-               Params({Req("num"), Req("num_digits")}, kFormat4), false, nullptr});
+               Params({Req("num"), Req("num_digits")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmROUND(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmROUNDDOWN", kMath, "Rounds a number toward zero to the given number of digits" DCM_PRECISION,
-               Params({Req("num"), Req("num_digits")}, kFormat4), false, nullptr});
+               Params({Req("num"), Req("num_digits")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmROUNDDOWN(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmROUNDUP", kMath, "Rounds a number away from zero to the given number of digits" DCM_PRECISION,
-               Params({Req("num"), Req("num_digits")}, kFormat4), false, nullptr});
+               Params({Req("num"), Req("num_digits")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmROUNDUP(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
   t.push_back({"dcmSIGN", kMath, "Returns the sign of a number: 1, 0 or -1" DCM_PRECISION, Params({Req("num")}), false,
-               nullptr});
+               [](cls_Decimora& d, const Args& a) { return d.dcmSIGN(a[0]); }});
   t.push_back({"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back(
@@ -216,7 +248,9 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmTAN", kMath, "Returns the tangent of an angle given in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back({"dcmTRUNC", kMath, "Truncates a number to the given number of digits (0 if omitted)" DCM_PRECISION,
-               Params({Req("num"), Opt("num_digits")}, kFormat4), false, nullptr});
+               Params({Req("num"), Opt("num_digits")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmTRUNC(a[0], a[1], a[2], a[3], a[4], a[5]);
+               }});
 
   // --- Text ----------------------------------------------------------------
   t.push_back({"dcmEXCLUDE", kText,
@@ -272,11 +306,11 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmISERROR", kInformation, "Returns TRUE if the value is an error value.", Params({Req("num")}), false,
                nullptr});
   t.push_back({"dcmISEVEN", kInformation, "Returns TRUE if the number is even" DCM_PRECISION, Params({Req("num")}),
-               false, nullptr});
+               false, [](cls_Decimora& d, const Args& a) { return d.dcmISEVEN(a[0]); }});
   t.push_back({"dcmISNUMBER", kInformation, "Returns TRUE if the value can be read as a number by Decimora.",
                Params({Req("num")}), false, nullptr});
   t.push_back({"dcmISODD", kInformation, "Returns TRUE if the number is odd" DCM_PRECISION, Params({Req("num")}), false,
-               nullptr});
+               [](cls_Decimora& d, const Args& a) { return d.dcmISODD(a[0]); }});
 
   // --- Add-in information ----------------------------------------------------
   t.push_back({"dcmTEST", kAddIn, "Returns a welcome message showing that Decimora is working.", {}, false, nullptr});

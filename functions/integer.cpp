@@ -1,0 +1,50 @@
+// Helpers shared by the integer, parity and remainder workers.
+#include "functions/integer.h"
+
+#include <string>
+
+#include "engine/number_text.h"
+#include "frame/compose.h"
+#include "frame/restrictionator.h"
+#include "platform/convert.h"
+
+namespace decimora::functions::detail {
+
+std::string TextOrFail(const Value& v) {
+  auto text = platform::VariantToText(v);
+  if (!text) throw frame::CallFailed();
+  return std::move(*text);
+}
+
+bool IsTrueArgument(const Value& v) {
+  switch (v.kind()) {
+    case Value::Kind::Boolean:
+      return v.boolean();
+    case Value::Kind::Number:
+      return v.number() != 0;
+    case Value::Kind::Text: {
+      if (platform::EqualsTrue(v)) return true;
+      const auto d = platform::TextToDouble(v.text());
+      return d && *d != 0;
+    }
+    default:
+      return false;
+  }
+}
+
+type_Restrictionator FormatOptions(const Value& format_negative, const Value& format_thousands,
+                                   const Value& format_currency, const Value& exponential_notation,
+                                   const Value& maximum_significant_digits) {
+  return frame::Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                                maximum_significant_digits, Value::Omitted(), Value::Omitted());
+}
+
+std::string ComposeSignedText(std::string_view text, const type_Restrictionator& options) {
+  if (text.find('#') != std::string_view::npos) return std::string(text);
+  const bool positive = engine::IsNonNegative(text);
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  double P = engine::DecimalPositionFromEnd(text);
+  return frame::ComposeResult(engine::RemoveDecimalPoint(text), P, positive, options);
+}
+
+}  // namespace decimora::functions::detail

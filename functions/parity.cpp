@@ -1,0 +1,153 @@
+// Parity of numbers of any length, and rounding to the nearest even or odd
+// integer. Only the last digit of the integer part is ever looked at.
+#include <string>
+
+#include "engine/addsub.h"
+#include "engine/number_text.h"
+#include "frame/calculate.h"
+#include "frame/restrictionator.h"
+#include "functions/integer.h"
+#include "host/cls_decimora.h"
+
+namespace decimora::functions {
+
+using detail::FormatOptions;
+using detail::TextOrFail;
+
+namespace {
+
+bool IsOddDigit(char c) { return c == '1' || c == '3' || c == '5' || c == '7' || c == '9'; }
+
+// Steps to the neighbouring integer: integer + 1 or integer - 1, exactly.
+std::string Step(const std::string& integer, bool add) {
+  return frame::CalculateText(add ? engine::kAdd : engine::kSubtract, integer, "1", frame::kMaxSignificantDigits);
+}
+
+}  // namespace
+
+Value IsOdd_Function(const Value& number) {
+  const std::string text = TextOrFail(number);
+  if (text.empty()) return Value::Bool(false);
+  if (!frame::IsNumberText(text)) return Value::Text("#NUM!");
+  const engine::type_CleanUp c = engine::CleanUp(text, true, false);
+  const std::string integer = Trunc_Function(c.NumClean);
+  if (integer.find('#') != std::string::npos || integer.empty()) return Value::Text("#NUM!");
+  return Value::Bool(IsOddDigit(integer.back()));
+}
+
+Value IsOdd_Function(std::string_view number) { return IsOdd_Function(Value::Text(std::string(number))); }
+
+std::string EvenOdd_Function(const Value& number, bool want_even, bool RoundNegTowardZero, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation) {
+  std::string text = TextOrFail(number);
+  if (text.empty()) text = "0";
+  if (!frame::IsNumberText(text)) return "#VALUE!";
+  const type_Restrictionator options = FormatOptions(format_negative, format_thousands, format_currency,
+                                                     exponential_notation, Value::Number(frame::kMaxSignificantDigits));
+  const bool nonNegative = engine::IsNonNegative(text);
+  // Away from zero, except a negative number with the switch on: toward zero.
+  std::string integer =
+      nonNegative || !RoundNegTowardZero ? Round_Function(text, 0, false, true, false) : Trunc_Function(text);
+  if (integer.find('#') != std::string::npos) return integer;
+  const Value odd = IsOdd_Function(integer);
+  if (!odd.isBool()) return odd.text();
+  if (odd.boolean() == want_even) {
+    const bool down = !RoundNegTowardZero && !engine::IsNonNegative(integer);
+    integer = Step(integer, !down);
+  }
+  return detail::ComposeSignedText(integer, options);
+}
+
+std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNegAwayFromZero,
+                              const Value& format_negative, const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation) {
+  std::string text = TextOrFail(number);
+  if (text.empty()) text = "0";
+  if (!frame::IsNumberText(text)) return "#VALUE!";
+  const type_Restrictionator options = FormatOptions(format_negative, format_thousands, format_currency,
+                                                     exponential_notation, Value::Number(frame::kMaxSignificantDigits));
+  const bool nonNegative = engine::IsNonNegative(text);
+  // Toward zero, except a negative number with the switch on: away from zero.
+  const bool away = !nonNegative && RoundNegAwayFromZero;
+  std::string integer = Round_Function(text, 0, false, away, !away);
+  if (integer.find('#') != std::string::npos) return integer;
+  const Value odd = IsOdd_Function(integer);
+  if (!odd.isBool()) return odd.text();
+  if (odd.boolean() == want_even) {
+    const bool up = !RoundNegAwayFromZero && !engine::IsNonNegative(integer);
+    integer = Step(integer, up);
+  }
+  return detail::ComposeSignedText(integer, options);
+}
+
+}  // namespace decimora::functions
+
+// --- Worksheet methods --------------------------------------------------------
+namespace decimora {
+
+namespace {
+
+template <typename F>
+Value Guarded(F&& f) {
+  try {
+    return f();
+  } catch (...) {
+    return Value::Error(HostError::Value);
+  }
+}
+
+}  // namespace
+
+Value cls_Decimora::dcmISODD(const Value& num) {
+  return Guarded([&] { return functions::IsOdd_Function(num); });
+}
+
+Value cls_Decimora::dcmISEVEN(const Value& num) {
+  return Guarded([&] {
+    const Value odd = functions::IsOdd_Function(num);
+    return odd.isBool() ? Value::Bool(!odd.boolean()) : odd;
+  });
+}
+
+Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+                            const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation) {
+  return Guarded([&] {
+    return Value::Text(functions::EvenOdd_Function(num, true, functions::detail::IsTrueArgument(RoundNegTowardZero),
+                                                   format_negative, format_thousands, format_currency,
+                                                   exponential_notation));
+  });
+}
+
+Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation) {
+  return Guarded([&] {
+    return Value::Text(functions::EvenOdd_Function(num, false, functions::detail::IsTrueArgument(RoundNegTowardZero),
+                                                   format_negative, format_thousands, format_currency,
+                                                   exponential_notation));
+  });
+}
+
+Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation) {
+  return Guarded([&] {
+    return Value::Text(functions::EvenOdd2_Function(num, true, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
+                                                    format_negative, format_thousands, format_currency,
+                                                    exponential_notation));
+  });
+}
+
+Value cls_Decimora::dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+                            const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation) {
+  return Guarded([&] {
+    return Value::Text(functions::EvenOdd2_Function(num, false, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
+                                                    format_negative, format_thousands, format_currency,
+                                                    exponential_notation));
+  });
+}
+
+}  // namespace decimora

@@ -1,0 +1,321 @@
+// Remainders with a choice of quotient rounding and result sign, and the
+// factorial and double factorial.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/addsub.h"
+#include "engine/multiply.h"
+#include "engine/natural.h"
+#include "engine/number_text.h"
+#include "engine/round.h"
+#include "frame/calculate.h"
+#include "frame/compose.h"
+#include "frame/restrictionator.h"
+#include "functions/integer.h"
+#include "host/cls_decimora.h"
+#include "platform/convert.h"
+
+namespace decimora::functions {
+
+using detail::FormatOptions;
+using detail::TextOrFail;
+
+namespace {
+
+// The sign mode of a remainder, a 16-bit integer as the host converts it
+// (rounded to the nearest, ties to even); 3 when omitted.
+int SignMode(const Value& sign) {
+  if (sign.isOmitted()) return 3;
+  const auto d = platform::VariantToDouble(sign);
+  if (!d) throw frame::CallFailed();
+  const double r = std::nearbyint(*d);
+  if (r < -32768 || r > 32767) throw frame::CallFailed();
+  return static_cast<int>(r);
+}
+
+// The length of a number text for the precision of the quotient. An exponent
+// form (1E+20, or a host number written so) is counted as the digits it
+// stands for: its few characters would give a quotient too short to hold
+// the integer part.
+double OperandLength(const std::string& text) {
+  return static_cast<double>(std::max(text.size(), engine::ReadNumberText(text).size()));
+}
+
+// The numbers the dispatcher's composer keeps in a product: the maxSD + 1 of
+// its working precision, plus one (the composer rounds to its bound + 1).
+double ProductDigits(double maxSD) {
+  const double W = maxSD + 1;
+  return W + 1;
+}
+
+// The whole digits of RoundToSignificant's bound m, as it reads it.
+std::size_t WholeBound(double m) {
+  const double r = std::nearbyint(m);
+  return r >= 1 ? static_cast<std::size_t>(r) : 1;
+}
+
+// A cell's text is shorter than this; the composer answers "#NUM!" for an
+// integer that is not.
+constexpr std::size_t kCellIntegerLimit = 32768;
+
+// The exact product of the factors, multiplied in a balanced tree so that
+// the long products go through the fast multiplication.
+engine::Natural TreeProduct(const std::vector<std::uint32_t>& factors) {
+  // Pack small factors into 32-bit words first.
+  std::vector<engine::Natural> level;
+  std::uint64_t word = 1;
+  for (std::uint32_t f : factors) {
+    if (word * f > UINT32_MAX) {
+      level.emplace_back(word);
+      word = 1;
+    }
+    word *= f;
+  }
+  level.emplace_back(word);
+  while (level.size() > 1) {
+    std::vector<engine::Natural> next;
+    next.reserve(level.size() / 2 + 1);
+    for (std::size_t i = 0; i + 1 < level.size(); i += 2) next.push_back(engine::Multiply(level[i], level[i + 1]));
+    if (level.size() % 2 == 1) next.push_back(std::move(level.back()));
+    level = std::move(next);
+  }
+  return std::move(level.front());
+}
+
+// The digits of "1" multiplied by each factor in turn through the
+// dispatcher with maximum significant digits maxSD: product :=
+// Calculate(3, product, k, maxSD) for k in order.
+//
+// The dispatcher's only effect beyond the exact product is its composer:
+// the digits are rounded half up to m = maxSD + 2 significant digits (the
+// length kept, dropped digits becoming zeros), and an integer of 32,768 or
+// more digits is "#NUM!" (which every later step passes on). So:
+// - While a product has at most m digits nothing is rounded. The products
+//   only grow (every factor is at least 1), so when the final product has
+//   at most m digits every step was exact, and the exact product, taken in
+//   any order, is the dispatcher's result.
+// - Once rounding bites, a product is S * 10^z. Multiplying by k gives the
+//   digits of S * k followed by z zeros, and rounding that to m digits is
+//   rounding S * k to m digits followed by the same zeros (when S * k has
+//   at most m digits the deciding digit is one of the zeros, so nothing
+//   changes either way). Carrying S with at most m + 1 digits and z apart
+//   gives the same digits as the literal sequence at a cost linear in m per
+//   step, where the literal sequence re-reads the whole long text each time.
+std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double maxSD) {
+  const double bound = ProductDigits(maxSD);
+  const std::size_t m = WholeBound(bound);
+  const std::size_t exactLimit = std::min(m, kCellIntegerLimit - 1);
+
+  // Cheap estimate first: the tree is worth building only when its product
+  // may fit the bound.
+  double log10 = 0;
+  for (std::uint32_t f : factors) log10 += std::log10(static_cast<double>(f));
+  if (log10 < static_cast<double>(exactLimit) + 1) {
+    engine::Natural exact = TreeProduct(factors);
+    if (exact.DigitCount() <= exactLimit) return exact.ToDigits();
+  }
+
+  // Exact while the products stay within the bound, then rounded.
+  engine::Natural acc(1);
+  std::size_t i = 0;
+  for (; i < factors.size(); ++i) {
+    engine::Natural next = engine::MultiplySmall(acc, factors[i]);
+    if (next.DigitCount() > m) break;
+    if (next.DigitCount() >= kCellIntegerLimit) return "#NUM!";
+    acc = std::move(next);
+  }
+  std::string S = acc.ToDigits();
+  std::size_t z = 0;
+  for (; i < factors.size(); ++i) {
+    std::string product = engine::MultiplyDigitStrings(S, std::to_string(factors[i]));
+    if (product.find('#') != std::string::npos) return product;
+    product = engine::RoundToSignificant(product, bound);
+    if (product.find('#') != std::string::npos) return product;
+    const std::size_t last = product.find_last_not_of('0');
+    const std::size_t zeros = product.size() - (last + 1);
+    product.resize(last + 1);
+    z += zeros;
+    S = std::move(product);
+    if (S.size() + z >= kCellIntegerLimit) return "#NUM!";
+  }
+  return S + std::string(z, '0');
+}
+
+// Shared by the factorial and double factorial: the argument checks, the
+// product, the composition.
+template <typename Factors>
+std::string FactorialWorker(const Value& num, double limit, bool start_at_integer_part, Factors factors_of,
+                            const Value& format_negative, const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maximum_significant_digits) {
+  const std::string text = TextOrFail(num);
+  const type_Restrictionator options = FormatOptions(format_negative, format_thousands, format_currency,
+                                                     exponential_notation, maximum_significant_digits);
+  const auto n = platform::VariantToDouble(num);
+  if (!n) throw frame::CallFailed();
+  // A text such as " -5" converts to a negative number without starting
+  // with a minus sign; it is as much out of range as "-5".
+  if (!engine::IsNonNegative(text) || *n > limit || *n < 0) return "#NUM!";
+  double top = *n;
+  if (start_at_integer_part) {
+    const auto k0 = platform::TextToDouble(Int_Function(num));
+    if (!k0) throw frame::CallFailed();
+    top = *k0;
+  }
+  std::string product = top < 1 ? std::string("1") : DispatcherProduct(factors_of(top), options.maxSD);
+  if (product.find('#') != std::string::npos) return product;
+  engine::type_CleanUp c = engine::CleanUp(product, false, false);
+  double P = 0;
+  return frame::ComposeResult(std::move(c.NumClean), P, true, options);
+}
+
+}  // namespace
+
+std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_trunc, const Value& sign,
+                         const Value& format_negative, const Value& format_thousands, const Value& format_currency,
+                         const Value& exponential_notation, const Value& maximum_significant_digits) {
+  const type_Restrictionator options = FormatOptions(format_negative, format_thousands, format_currency,
+                                                     exponential_notation, maximum_significant_digits);
+  const double maxSD = options.maxSD;
+  const int mode = SignMode(sign);
+  const std::string a = TextOrFail(dividend);
+  const std::string b = TextOrFail(divisor);
+  if (a.empty() || b.empty()) return "#VALUE!";
+  // Error values of either operand come back unchanged, in the dispatcher's
+  // priority (the quotient's integer part would turn them all into
+  // "#VALUE!").
+  for (std::string_view e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
+    if (a == e || b == e) return std::string(e);
+  }
+  const Value zero = frame::CompareNumbers(b, "0", true, false);
+  if (!zero.isBool()) throw frame::CallFailed();  // a divisor that is not a number
+  if (zero.boolean()) return "#DIV/0!";
+
+  std::string q = frame::CalculateText(engine::kDivide, a, b, OperandLength(a) + OperandLength(b) + 5);
+  q = use_trunc ? Trunc_Function(q) : Int_Function(q);
+  const std::string p =
+      frame::CalculateText(engine::kMultiply, b, q, OperandLength(b) + static_cast<double>(q.size()) + 5);
+  const std::string r = frame::CalculateText(engine::kSubtract, a, p, maxSD);
+
+  bool positive = engine::IsNonNegative(b);
+  switch (mode) {
+    case 1:
+      positive = engine::IsNonNegative(r);
+      break;
+    case 2:
+      positive = engine::IsNonNegative(a);
+      break;
+    case 4:
+      positive = true;
+      break;
+    case 5:
+      positive = false;
+      break;
+    default:
+      break;
+  }
+  engine::type_CleanUp c = engine::CleanUp(r, false, false);
+  double P = c.DecPos;
+  return frame::ComposeResult(std::move(c.NumClean), P, positive, options);
+}
+
+std::string Mod_Function(std::string_view dividend, std::string_view divisor, bool use_trunc, double maxSD) {
+  const Value none;
+  return Mod_Function(Value::Text(std::string(dividend)), Value::Text(std::string(divisor)), use_trunc, none, none,
+                      none, none, none, Value::Number(maxSD));
+}
+
+std::string Fact_Function(const Value& num, const Value& format_negative, const Value& format_thousands,
+                          const Value& format_currency, const Value& exponential_notation,
+                          const Value& maximum_significant_digits) {
+  auto factors = [](double n) {
+    std::vector<std::uint32_t> f;
+    for (std::uint32_t k = 1; k <= n; ++k) f.push_back(k);
+    return f;
+  };
+  return FactorialWorker(num, kMaxFactorialArgument, false, factors, format_negative, format_thousands, format_currency,
+                         exponential_notation, maximum_significant_digits);
+}
+
+std::string FactDouble_Function(const Value& num, const Value& format_negative, const Value& format_thousands,
+                                const Value& format_currency, const Value& exponential_notation,
+                                const Value& maximum_significant_digits) {
+  auto factors = [](double k0) {
+    std::vector<std::uint32_t> f;
+    for (auto k = static_cast<std::int64_t>(k0); k >= 1; k -= 2) f.push_back(static_cast<std::uint32_t>(k));
+    return f;
+  };
+  return FactorialWorker(num, kMaxDoubleFactorialArgument, true, factors, format_negative, format_thousands,
+                         format_currency, exponential_notation, maximum_significant_digits);
+}
+
+}  // namespace decimora::functions
+
+// --- Worksheet methods --------------------------------------------------------
+namespace decimora {
+
+namespace {
+
+template <typename F>
+Value Guarded(F&& f) {
+  try {
+    return Value::Text(f());
+  } catch (...) {
+    return Value::Error(HostError::Value);
+  }
+}
+
+}  // namespace
+
+Value cls_Decimora::dcmMOD(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return Guarded([&] {
+    return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
+                                   exponential_notation, maximum_significant_digits);
+  });
+}
+
+Value cls_Decimora::dcmMODTRUNC(const Value& dividend, const Value& divisor, const Value& sign,
+                                const Value& format_negative, const Value& format_thousands,
+                                const Value& format_currency, const Value& exponential_notation,
+                                const Value& maximum_significant_digits) {
+  return Guarded([&] {
+    return functions::Mod_Function(dividend, divisor, true, sign, format_negative, format_thousands, format_currency,
+                                   exponential_notation, maximum_significant_digits);
+  });
+}
+
+// The same remainder as dcmMOD: the quotient rounded toward negative
+// infinity, as its description says.
+Value cls_Decimora::dcmREMAINDER(const Value& dividend, const Value& divisor, const Value& sign,
+                                 const Value& format_negative, const Value& format_thousands,
+                                 const Value& format_currency, const Value& exponential_notation,
+                                 const Value& maximum_significant_digits) {
+  return Guarded([&] {
+    return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
+                                   exponential_notation, maximum_significant_digits);
+  });
+}
+
+Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, const Value& format_thousands,
+                            const Value& format_currency, const Value& exponential_notation,
+                            const Value& maximum_significant_digits) {
+  return Guarded([&] {
+    return functions::Fact_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
+                                    maximum_significant_digits);
+  });
+}
+
+Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
+                                  const Value& format_currency, const Value& exponential_notation,
+                                  const Value& maximum_significant_digits) {
+  return Guarded([&] {
+    return functions::FactDouble_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
+                                          maximum_significant_digits);
+  });
+}
+
+}  // namespace decimora
