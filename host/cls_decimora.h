@@ -4,6 +4,8 @@
 // #VALUE! where the call itself fails).
 #pragma once
 
+#include <span>
+
 #include "frame/restrictionator.h"
 #include "platform/variant.h"
 
@@ -132,6 +134,16 @@ class cls_Decimora {
   // --- GCD, LCM and fraction reduction ----------------------------------------
 
   // --- Range aggregates ---------------------------------------------------------
+  // rngArray must hold an array (a range); anything else fails (#VALUE!).
+  Value dcmSUM(const Value& rngArray, const Value& format_negative = {}, const Value& format_thousands = {},
+               const Value& format_currency = {}, const Value& exponential_notation = {},
+               const Value& maximum_significant_digits = {});
+  Value dcmSUM2(std::span<const Value> numlist);
+  Value dcmCOUNT(std::span<const Value> numlist);
+  Value dcmAVERAGE(std::span<const Value> numlist);
+  Value dcmPRODUCT(std::span<const Value> numlist);
+  Value dcmMAX(std::span<const Value> numlist);
+  Value dcmMIN(std::span<const Value> numlist);
 };
 
 }  // namespace decimora

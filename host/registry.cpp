@@ -200,7 +200,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"dcmPI", kMath, "Returns the number pi to the given number of digits" DCM_PRECISION,
                Params({Opt("digits")}), false, nullptr});
   t.push_back({"dcmPRODUCT", kMath, "Multiplies a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmPRODUCT(a); }});
   t.push_back({"dcmRADIANS", kMath, "Converts an angle from degrees to radians" DCM_PRECISION,
                Params({Req("degrees"), Opt("maxSD")}), false, nullptr});
   t.push_back(
@@ -242,9 +242,9 @@ std::vector<FunctionRow> BuildTable() {
        Params({Req("num"), Opt("format_thousands"), Opt("format_currency"), Opt("exponential_notation"), Opt("maxSD")}),
        false, nullptr});
   t.push_back({"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION, Params({Req("rngArray")}, kFormat4MaxSD),
-               false, nullptr});
+               false, [](cls_Decimora& d, const Args& a) { return d.dcmSUM(a[0], a[1], a[2], a[3], a[4], a[5]); }});
   t.push_back({"dcmSUM2", kMath, "Adds a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmSUM2(a); }});
   t.push_back({"dcmTAN", kMath, "Returns the tangent of an angle given in radians" DCM_PRECISION,
                Params({Req("num"), Opt("maxSD")}), false, nullptr});
   t.push_back({"dcmTRUNC", kMath, "Truncates a number to the given number of digits (0 if omitted)" DCM_PRECISION,
@@ -271,20 +271,20 @@ std::vector<FunctionRow> BuildTable() {
   // --- Statistical -----------------------------------------------------------
   t.push_back({"dcmAVERAGE", kStatistical,
                "Returns the average of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmAVERAGE(a); }});
   t.push_back({"dcmCOUNT", kStatistical, "Counts the numbers in a list of values and ranges." DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmCOUNT(a); }});
   t.push_back({"dcmLARGE", kStatistical, "Returns the k-th largest number in a range" DCM_PRECISION,
                Params({Req("numlist"), Req("k")}), false, nullptr});
   t.push_back({"dcmMAX", kStatistical,
                "Returns the largest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmMAX(a); }});
   t.push_back({"dcmMEDIAN", kStatistical,
                "Returns the median of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
                Params({Req("numlist")}), true, nullptr});
   t.push_back({"dcmMIN", kStatistical,
                "Returns the smallest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmMIN(a); }});
   // The size of the block a frequency table is written into (rows, cols) is
   // the array-entered cell block, which the workbook supplies, so the list
   // itself is the only parameter a formula gives.
