@@ -1,0 +1,473 @@
+#include "engine/division.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "engine/multiply.h"
+#include "engine/natural.h"
+#include "engine/number_text.h"
+#include "platform/convert.h"
+
+namespace decimora::engine {
+
+// ---------------------------------------------------------------------------
+// The reciprocal iteration
+//
+// myInverse5 works on x = 0.z * 10^-u, z a digit string of p + 2 digits. One
+// step multiplies z by "2 - kx": w = k * z read as 0.w (L = its length), the
+// digit-wise complement of w with "1" in front, and the product z' = z * w'
+// cut back to its first p + 2 digits. The complement leaves a last "0" of w
+// as it is, so when w ends in 0 the factor is 10^-(L-1) smaller than 2 - kx.
+// When z' has one digit more than len(z) + L the value crossed a power of
+// ten and u drops by one; the first digit of z' then is 1 while z's was 5 or
+// more, and otherwise z' starts with a digit at least z's first (w' >= 10^L),
+// so "the first digit fell" is exactly "the product grew by a digit".
+//
+// Why one exact division gives the same digits (the direct path below).
+//
+// Let k be the divisor (K digits, k >= 2), l = p + 2, y = 1/k, and take the
+// grid G of numbers with l significant digits. Write Z* = Z * 10^(1-K-l) for
+// the largest point of G strictly below y, so Z = floor((10^(K+l-1) - 1)/k),
+// an l-digit integer, and u* = 10^(1-K-l) for the grid step at Z*.
+//
+// 1. Start. C3 builds x0 from the leading digits of 5^n. If 0.1 <= k*x0 < 1
+//    (checked: k * z0 has exactly len(z0) + u0 digits), every iterate stays
+//    in [x0, y): a step maps x to N(x) = x(2 - kx) - x*d*10^-L, d in {0, 10},
+//    and y - x(2 - kx) = k(y - x)^2 >= 0, so N(x) < y; the complement is never
+//    negative, so N(x) >= x. In that range kx is in [0.1, 1), so reading
+//    k*z as 0.w is the true kx, and u follows the true value.
+// 2. Monotone climb. Cutting to l digits only lowers a value, and an iterate
+//    on G is not lowered below itself, so x1 <= x2 <= ... <= Z*. The
+//    iteration ends at some z_f with f >= s + 1 (s fixed steps, then at least
+//    one checking step) and returns the first p digits of z_f. Hence
+//    z_{s+1} <= z_f <= Z*, whatever the stopping rule does.
+// 3. Distance after s + 1 steps. With E = y - x, exactly
+//        E' = k E^2 + x*d*10^-L + t,  0 <= t < (grid step) <= u*,
+//    and x*d*10^-L < 10^(2-K) * lead(Z) * u* / 10 (10^(4-K)... for the
+//    first step, whose z0 is padded to p digits only). So e = kE obeys
+//    e' <= e^2 + g with g = beta * k * u*; we follow an upper bound of
+//    log10 e through s + 1 steps from the known e0 = 1 - k*x0 and get
+//    y - z_{s+1} <= B u*.
+// 4. Same digits. z_{s+1} > Z* - B u*, so z_{s+1}, z_f and Z* are l-digit
+//    integers in (Z - B, Z]. When Z mod 100 >= ceil(B) - 1, all of them share
+//    their first p digits (and their power of ten, u = K - 1) with Z: the
+//    answer is floor(Z / 100) with powerOfTen -(p + K - 1).
+//
+// When the iteration has converged, B is about beta: below 2 for divisors of
+// two digits or more, so only Z = ...00 goes the slow way; there the answer
+// really can differ. Two ways: Z - 1 can be a second fixed point of the cut
+// step (z (10^L - kz - d) < 10^L holds for z = Z - 1 when d = 10 and Z* lies
+// very close to y, as for k = 99999999999999999, p = 3, which stops at
+// 999 * 10^-20 instead of 100 * 10^-19), or the checking step stops on a
+// value just below Z that agrees with its predecessor in the first p digits.
+// Every case the test above does not clear runs the literal iteration, as do
+// short precisions (p < 9, where z0 may be longer than l digits) and a start
+// outside [0.1/k, 1/k).
+// ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr double kLn2 = 0.693147180559945;
+constexpr double kLn10 = 2.30258509299405;
+constexpr double kLog10Of5 = 0.698970004336019;
+
+// The smallest p the direct path takes (z0 has at most 9 digits, so from here
+// on it fits the l-digit grid).
+constexpr std::int32_t kDirectMinDigits = 9;
+// Digits of a long divisor kept when bracketing the exact quotient.
+constexpr std::size_t kDivisorGuardDigits = 30;
+
+InverseStatistics g_statistics;
+
+bool AllDigits(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int LeadingDigit(const Natural& a) {
+  Limb top = a.Limbs().back();
+  while (top >= 10) top /= 10;
+  return static_cast<int>(top);
+}
+
+Natural PowerOfTen(std::size_t e) { return ShiftDecimalLeft(Natural(1), e); }
+
+// The value of the first (up to) 17 digits of a digit string, as a double.
+double Leading17(std::string_view digits) {
+  return std::strtod(std::string(digits.substr(0, 17)).c_str(), nullptr);
+}
+
+// Bit estimate and starting value (C2, C3): z holds the leading 1 + c digits
+// of 5^n, x0 = 0.z * 10^-u is just below 1/2^n.
+struct Start {
+  std::string z;
+  std::int64_t u = 0;
+  std::int32_t n = 0;
+};
+
+Start FindStart(const Natural& k, std::string_view kText) {
+  double t = std::log(Leading17(kText)) / kLn2;
+  if (kText.size() > 17) t += static_cast<double>(kText.size() - 17) * kLn10 / kLn2;
+  Start st;
+  st.n = t == std::floor(t) ? static_cast<std::int32_t>(t) : static_cast<std::int32_t>(std::floor(t)) + 1;
+  for (;;) {
+    const double a = st.n * kLog10Of5;
+    const double e = std::floor(a);
+    double m = std::pow(10.0, a - e);
+    st.u = st.n - (static_cast<std::int64_t>(e) + 1);
+    st.z.clear();
+    double digit = std::floor(m);
+    st.z += std::to_string(static_cast<long>(digit));
+    m -= digit;
+    const int c = static_cast<int>(std::nearbyint(std::min(16.0, e) / 2));
+    for (int i = 0; i < c; ++i) {
+      m *= 10;
+      digit = std::floor(m);
+      st.z += std::to_string(static_cast<long>(digit));
+      m -= digit;
+    }
+    const Natural w = Multiply(k, *Natural::FromDigits(st.z));
+    if (w.DigitCount() <= static_cast<std::size_t>(st.n)) return st;
+    ++st.n;
+  }
+}
+
+std::int32_t FixedSteps(std::int32_t n, std::int32_t p) {
+  return static_cast<std::int32_t>(std::nearbyint(std::log(static_cast<double>(n)) + std::log(static_cast<double>(p)) / kLn2));
+}
+
+// One Newton step (C4) on limbs: z' = z * (2 * 10^L - w - d), w = k z.
+// *crossed is set when the first digit of z' is below that of z.
+Natural NewtonStep(const Natural& k, const Natural& z, bool* crossed) {
+  const Natural w = Multiply(k, z);
+  const std::size_t L = w.DigitCount();
+  Natural factor = Subtract(MultiplySmall(PowerOfTen(L), 2), w);
+  if (w.Limbs().front() % 10 == 0) factor = Subtract(factor, Natural(10));  // a last "0" is not complemented
+  Natural next = Multiply(z, factor);
+  *crossed = LeadingDigit(next) < LeadingDigit(z);
+  return next;
+}
+
+// The first `count` digits of a (a has at least that many).
+Natural FirstDigits(const Natural& a, std::size_t count) { return ShiftDecimalRight(a, a.DigitCount() - count); }
+
+type_Division_Osrel Iterate(const Natural& k, const Start& st, std::int32_t p) {
+  const std::size_t keep = static_cast<std::size_t>(p) + 2;
+  std::int64_t u = st.u;
+  Natural z = *Natural::FromDigits(st.z);
+  if (st.z.size() < static_cast<std::size_t>(p)) z = ShiftDecimalLeft(z, static_cast<std::size_t>(p) - st.z.size());
+
+  // A transient failure of the arithmetic would be retried here; exact limb
+  // arithmetic has none, so the "#EXPR!" answer never arises.
+  bool crossed = false;
+  Natural last;
+  const std::int32_t s = FixedSteps(st.n, p);
+  for (std::int32_t i = 0; i < s; ++i) {
+    last = NewtonStep(k, z, &crossed);
+    if (crossed) --u;
+    z = FirstDigits(last, keep);
+  }
+  // Until the first p - 1 digits stop changing.
+  std::size_t pos = 1;
+  const std::size_t P = static_cast<std::size_t>(p);
+  while (pos < P) {
+    last = NewtonStep(k, z, &crossed);
+    if (crossed) --u;
+    const Natural cut = FirstDigits(last, keep);
+    const std::string a = cut.ToDigits();
+    const std::string b = z.ToDigits();
+    std::size_t differ = pos;
+    while (differ <= P && a[differ - 1] == b[differ - 1]) ++differ;
+    pos = differ;
+    z = cut;
+  }
+  if (last.IsZero()) last = z;  // no step ran (cannot happen: s >= 1)
+  type_Division_Osrel out;
+  out.digits = FirstDigits(last, P).ToDigits();
+  out.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + u));
+  return out;
+}
+
+// log10(10^a + 10^b), for a, b far below 0 as well.
+double Log10Sum(double a, double b) {
+  const double hi = std::max(a, b);
+  const double lo = std::min(a, b);
+  return hi + std::log10(1 + std::pow(10.0, lo - hi));
+}
+
+// The direct path: Z by one exact division, taken only when the bound of the
+// comment above proves that the iteration ends on the same first p digits.
+std::optional<type_Division_Osrel> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
+  if (p < kDirectMinDigits) return std::nullopt;
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+
+  // The start must lie in [0.1/k, 1/k).
+  const std::string kz0 = Multiply(k, *Natural::FromDigits(st.z)).ToDigits();
+  if (static_cast<std::int64_t>(kz0.size()) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
+  // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
+  // the rounding of the double.
+  const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0.size(), 17))) + 1e-15);
+
+  // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
+  // its leading digits: k lies in [kh, kh + 1) * 10^t.
+  std::optional<Natural> Z;
+  if (K > l + kDivisorGuardDigits) {
+    const std::size_t H = l + kDivisorGuardDigits;
+    const Natural kh = *Natural::FromDigits(kText.substr(0, H));
+    const Natural nines = *Natural::FromDigits(std::string(H + l - 1, '9'));
+    Natural lo = Divide(nines, Add(kh, Natural(1))).quotient;
+    Natural hi = Divide(nines, kh).quotient;
+    if (lo == hi) Z = std::move(lo);
+  }
+  if (!Z) Z = Divide(*Natural::FromDigits(std::string(K + l - 1, '9')), k).quotient;
+  const std::string zText = Z->ToDigits();
+  if (zText.size() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
+
+  // beta bounds the complement's shortfall plus the cut, in grid steps.
+  const double leadZ = Leading17(zText) / 1e16 + 1e-9;
+  const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
+  const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
+  const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
+  // log10(k u*) = log10(leadK) + 1 - l.
+  const double logKu = std::log10(leadK) + 1 - static_cast<double>(l);
+  const double margin = 1e-9;
+  double logE = std::log10(std::max(e0, 1e-300));
+  const std::int32_t steps = FixedSteps(st.n, p) + 1;
+  for (std::int32_t i = 0; i < steps; ++i) {
+    const double logG = std::log10(i == 0 ? beta0 : beta) + logKu + margin;
+    logE = Log10Sum(2 * logE, logG) + margin;
+  }
+  const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
+  if (!(bound < 50)) return std::nullopt;
+  const int tail = (zText[l - 2] - '0') * 10 + (zText[l - 1] - '0');
+  if (tail + 1 < static_cast<int>(std::ceil(bound))) return std::nullopt;
+
+  type_Division_Osrel out;
+  out.digits = zText.substr(0, static_cast<std::size_t>(p));
+  out.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1));
+  return out;
+}
+
+// The checks every entry shares. Returns the cleaned divisor (no leading
+// zeros) or sets *early to the answer.
+std::optional<std::string> PrepareInverse(std::string_view kBig, std::int32_t p, type_Division_Osrel* early) {
+  if (!AllDigits(kBig)) {
+    *early = {"#VALUE!", 0};
+    return std::nullopt;
+  }
+  const std::size_t first = kBig.find_first_not_of('0');
+  if (p < 1 || p > kMaxDivisionDigits) {
+    *early = {"#NUM!", 0};
+    return std::nullopt;
+  }
+  if (first == std::string_view::npos) {
+    *early = {std::string(static_cast<std::size_t>(p), '9'), 2147483647};
+    return std::nullopt;
+  }
+  std::string k(kBig.substr(first));
+  if (k == "1") {
+    *early = {"1", 0};
+    return std::nullopt;
+  }
+  return k;
+}
+
+}  // namespace
+
+InverseStatistics GetInverseStatistics() { return g_statistics; }
+
+type_Division_Osrel myInverse5(std::string_view kBig, std::int32_t p) {
+  type_Division_Osrel early;
+  const std::optional<std::string> k = PrepareInverse(kBig, p, &early);
+  if (!k) return early;
+  try {
+    const Natural kN = *Natural::FromDigits(*k);
+    const Start st = FindStart(kN, *k);
+    if (std::optional<type_Division_Osrel> direct = Direct(kN, *k, st, p)) {
+      ++g_statistics.direct;
+      return *direct;
+    }
+    ++g_statistics.iterated;
+    return Iterate(kN, st, p);
+  } catch (const std::exception&) {  // out of memory
+    return {"#VALUE!", 0};
+  }
+}
+
+type_Division_Osrel myInverse5_Iterate(std::string_view kBig, std::int32_t p) {
+  type_Division_Osrel early;
+  const std::optional<std::string> k = PrepareInverse(kBig, p, &early);
+  if (!k) return early;
+  try {
+    const Natural kN = *Natural::FromDigits(*k);
+    return Iterate(kN, FindStart(kN, *k), p);
+  } catch (const std::exception&) {
+    return {"#VALUE!", 0};
+  }
+}
+
+type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int32_t Precision) {
+  type_CleanUp a = CleanUp(iBig, false, false);
+  if (a.IsError) return {a.NumClean, 0};
+  iBig = a.NumClean;
+  type_CleanUp b = CleanUp(kBig, false, false);
+  if (b.IsError) return {b.NumClean, 0};
+  kBig = b.NumClean;
+
+  // A cleaned divisor is a plain digit string: zero is exactly "0".
+  if (kBig == "0") return {"#DIV/0!", 0};
+  if (iBig.front() == '0') return {"0", 0};
+  if (kBig == "1") return {iBig, 0};
+  if (kBig == iBig) return {"1", 0};
+  if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return {"#NUM!", 0};
+
+  const std::int32_t p = Precision + 3;
+  const type_Division_Osrel R = myInverse5(kBig, p);
+  if (R.digits.find('#') != std::string::npos) return {R.digits, 0};
+  std::string Q = MultiplyDigitStrings(iBig, R.digits);
+  if (Q.find('#') != std::string::npos) return {Q, 0};
+  const std::int64_t L0 = static_cast<std::int64_t>(Q.size());
+  std::int64_t eQ = R.powerOfTen + L0 - std::min<std::int64_t>(Precision, L0);
+  Q.resize(std::min<std::size_t>(Q.size(), static_cast<std::size_t>(p)));
+  const std::size_t L = Q.size();
+  std::string rounded = RoundToMaxSD(Q, Precision);
+  if (rounded.size() == L + 1) ++eQ;
+  if (eQ > INT32_MAX || eQ < INT32_MIN) return {"#NUM!", 0};
+  rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(Precision)));
+  return {std::move(rounded), static_cast<std::int32_t>(eQ)};
+}
+
+// ---------------------------------------------------------------------------
+
+std::string RoundToMaxSD(std::string_view input, double maxSD) {
+  if (!(maxSD >= 1)) return "0";
+  if (!input.empty() && input.front() == '#' && IsErrorText(input)) return std::string(input);
+  std::string t = ExpandExponent(RemoveThousandsSeparators(RemoveCurrencySymbol(input)));
+  const char sep = GetDecimalSeparator();
+  // Only a number is rounded: an optional "-", digits and one separator.
+  {
+    std::size_t i = !t.empty() && t.front() == '-' ? 1 : 0;
+    bool seenSep = false;
+    for (; i < t.size(); ++i) {
+      if (t[i] >= '0' && t[i] <= '9') continue;
+      if (t[i] == sep && !seenSep) {
+        seenSep = true;
+        continue;
+      }
+      return "";
+    }
+  }
+  const bool hasSep = t.find(sep) != std::string::npos;
+  if (hasSep) {
+    while (!t.empty() && t.back() == '0') t.pop_back();
+  }
+  // Leading zeros go while the next character is not the separator.
+  auto stripLeading = [&t, sep]() {
+    std::size_t n = 0;
+    while (n < t.size() && t[n] == '0' && !(n + 1 < t.size() && t[n + 1] == sep)) ++n;
+    t.erase(0, n);
+  };
+  stripLeading();
+  if (t.empty() || (t.size() == 1 && t[0] == sep)) return "0";
+
+  const std::size_t sAt = t.find(sep);
+  const double s = sAt == std::string::npos ? 0 : static_cast<double>(sAt + 1);
+  double r = std::nearbyint(maxSD) + 1;
+  if (s != 0 && s <= r) r += 1;
+  if (s == 0) {
+    const std::size_t lastNonZero = t.find_last_not_of('0');
+    r += static_cast<double>(t.size() - 1 - lastNonZero);
+  }
+  if (static_cast<double>(t.size()) < r) {
+    if (t.back() == sep) t.pop_back();
+    return t;
+  }
+  const std::size_t at = static_cast<std::size_t>(r) - 1;  // 0-based index of the deciding digit
+  if (t[at] < '0' || t[at] > '9') return "";
+  if (t[at] < '5') {
+    for (std::size_t i = at; i < t.size(); ++i) {
+      if (t[i] != sep) t[i] = '0';
+    }
+  } else {
+    for (std::size_t i = at; i < t.size(); ++i) {
+      if (t[i] != sep) t[i] = '0';
+    }
+    std::size_t i = at;
+    bool carried = true;
+    while (i > 0) {
+      --i;
+      if (t[i] == sep) continue;
+      if (t[i] == '9') {
+        t[i] = '0';
+        continue;
+      }
+      if (t[i] >= '0' && t[i] <= '8') {
+        ++t[i];
+        carried = false;
+      }
+      break;  // a digit below 9 took the unit, or the sign was reached
+    }
+    if (carried) t.insert(t.front() == '-' ? 1 : 0, 1, '1');
+  }
+  if (t.find(sep) != std::string::npos) {
+    while (!t.empty() && t.back() == '0') t.pop_back();
+    if (!t.empty() && t.back() == sep) t.pop_back();
+  }
+  stripLeading();
+  if (!t.empty() && t.back() == sep) t.pop_back();
+  // Everything rounded away is zero (the empty text is kept for failures).
+  if (t.empty() || t == "-") return "0";
+  return t;
+}
+
+double DivisionDecimalPosition(std::string_view divisor, std::string_view dividend) {
+  if (CompareDigitStrings(dividend, divisor, false, true)) {
+    double r = static_cast<double>(dividend.size()) - static_cast<double>(divisor.size());
+    if (CompareDigitStrings(dividend.substr(0, divisor.size()), divisor, true, true)) r += 1;
+    return r;
+  }
+  if (dividend.size() > divisor.size()) return 0;
+  return CompareDigitStrings(dividend, divisor, true, true) ? 1 : 0;
+}
+
+std::int32_t GetHalfofLong(std::int32_t num_as_long) {
+  return static_cast<std::int32_t>(std::floor(static_cast<double>(num_as_long) / 2));
+}
+
+namespace {
+
+// -1, 0 or 1; nullopt when the two cannot be compared.
+std::optional<int> CompareValues(const Value& a, const Value& b) {
+  auto numeric = [](const Value& v) -> std::optional<double> {
+    if (v.isNumber()) return v.number();
+    if (v.isBool()) return v.boolean() ? -1.0 : 0.0;
+    if (v.isEmpty() || v.isOmitted()) return 0.0;
+    return std::nullopt;
+  };
+  if (a.isError() || b.isError() || a.isArray() || b.isArray()) return std::nullopt;
+  const std::optional<double> x = numeric(a);
+  const std::optional<double> y = numeric(b);
+  if (x && y) return *x < *y ? -1 : (*x > *y ? 1 : 0);
+  if (x) return -1;  // a number is smaller than any text
+  if (y) return 1;
+  const int c = a.text().compare(b.text());
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace
+
+Value Min(const Value& num1, const Value& num2) {
+  const std::optional<int> c = CompareValues(num1, num2);
+  if (!c) return Value::Error(HostError::Value);
+  return *c < 0 ? num1 : num2;
+}
+
+Value Max(const Value& num1, const Value& num2) {
+  const std::optional<int> c = CompareValues(num1, num2);
+  if (!c) return Value::Error(HostError::Value);
+  return *c > 0 ? num1 : num2;
+}
+
+}  // namespace decimora::engine
