@@ -132,6 +132,16 @@ class cls_Decimora {
                       const Value& maximum_significant_digits = {});
 
   // --- GCD, LCM and fraction reduction ----------------------------------------
+  // The 4 x 4 array (fraction text, then numerator, divisor and reduced-by
+  // across row 1 and down column 1), or the one field asked for.
+  Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs = {},
+                          const Value& always_simplify_fraction = {}, const Value& return_numerator = {},
+                          const Value& return_divisor = {}, const Value& return_reduced_by = {},
+                          const Value& fraction_separator = {});
+  Value dcmGCD(std::span<const Value> numlist);
+  Value dcmGCD2(std::span<const Value> numlist);
+  Value dcmLCM(std::span<const Value> numlist);
+  Value dcmLCM2(std::span<const Value> numlist);
 
   // --- Range aggregates ---------------------------------------------------------
   // rngArray must hold an array (a range); anything else fails (#VALUE!).

@@ -153,19 +153,19 @@ std::vector<FunctionRow> BuildTable() {
                  return d.dcmFRAC(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
                }});
   t.push_back({"dcmGCD", kMath, "Returns the greatest common divisor of whole numbers" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmGCD(a); }});
   t.push_back({"dcmGCD2", kMath,
                "Returns the greatest common divisor of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmGCD2(a); }});
   t.push_back({"dcmINT", kMath, "Rounds a number down to the nearest integer" DCM_PRECISION,
                Params({Req("num")}, kFormat4), false, [](cls_Decimora& d, const Args& a) {
                  return d.dcmINT(a[0], a[1], a[2], a[3], a[4]);
                }});
   t.push_back({"dcmLCM", kMath, "Returns the least common multiple of whole numbers" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmLCM(a); }});
   t.push_back({"dcmLCM2", kMath,
                "Returns the least common multiple of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT,
-               Params({Req("numlist")}), true, nullptr});
+               Params({Req("numlist")}), true, [](cls_Decimora& d, const Args& a) { return d.dcmLCM2(a); }});
   t.push_back({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION,
                Params({Req("num"), Opt("exponential_notation"), Opt("maximum_significant_digits")}), false, nullptr});
   t.push_back({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
@@ -209,7 +209,9 @@ std::vector<FunctionRow> BuildTable() {
        "was reduced by" DCM_PRECISION,
        Params({Req("Numerator"), Req("divisor"), Opt("simplify_signs"), Opt("always_simplify_fraction"),
                Opt("return_numerator"), Opt("return_divisor"), Opt("return_reduced_by"), Opt("fraction_separator")}),
-       false, nullptr});
+       false, [](cls_Decimora& d, const Args& a) {
+         return d.dcmREDUCEFRACTION(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+       }});
   t.push_back({"dcmREMAINDER", kMath,
                "Returns the remainder of a division, the quotient rounded down and the result signed like the "
                "divisor unless chosen otherwise" DCM_PRECISION,
