@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/digit_kernels.h"
+#include "engine/division.h"
 #include "engine/errors.h"
 #include "engine/number_text.h"
 
@@ -85,9 +86,11 @@ type_DecPosFromEnd AlignDecimalPositions(std::string operand1, std::string opera
         } else {
           r.Position = r.Position1 != 0 ? r.Position1 : r.Position2;
         }
+      } else {
+        // An estimate of the quotient's integer digits; the dispatcher
+        // replaces it by the position the division's digits give.
+        r.Position = DivisionDecimalPosition(r.Operand1_Trim, r.Operand2_Trim);
       }
-      // A quotient's position depends on the digits of the division and is
-      // settled by the dispatcher from the positions of both operands.
     }
   }
   r.Operand1_TrimLen = static_cast<double>(r.Operand1_Trim.size());

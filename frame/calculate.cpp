@@ -5,11 +5,13 @@
 #include <optional>
 
 #include "engine/addsub.h"
+#include "engine/division.h"
 #include "engine/errors.h"
 #include "engine/multiply.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 #include "frame/compose.h"
+#include "frame/power.h"
 #include "frame/restrictionator.h"
 #include "platform/convert.h"
 
@@ -35,7 +37,8 @@ std::string_view TextOf(const Value& v) {
 
 // The digit operation and the position of its result. Returns the digits
 // (or an error text), sets P and negative.
-std::string Operate(std::int16_t requested, std::string a, std::string b, double W, double& P, bool& negative) {
+std::string Operate(std::int16_t requested, std::string a, std::string b, double W, double& P, bool& negative,
+                    bool restrict_input, const Value& extra) {
   type_SignOp op = DecideSignOperation(requested, a, b);
   StripLeadingZerosInPlace(op.Operand1);
   StripLeadingZerosInPlace(op.Operand2);
@@ -49,7 +52,6 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
   std::string o2 = std::move(plain.Operand2_Trim);
   StripLeadingZerosInPlace(o1);
   StripLeadingZerosInPlace(o2);
-  (void)W;
   switch (op.Operation) {
     case kAdd:
       negative = op.Negative;
@@ -62,9 +64,33 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
     case kMultiply:
       negative = op.Negative;
       return MultiplyDigitStrings(o1, o2);
+    case kDivide: {
+      negative = op.Negative;
+      type_Division_Osrel q = Osrel_Divide(o1, o2, static_cast<std::int32_t>(W));
+      // An error answer (a zero divisor) is the result as it stands: the
+      // position arithmetic below would append zeros to it.
+      if (q.digits.find('#') != std::string::npos) return std::move(q.digits);
+      double position = -static_cast<double>(q.powerOfTen);
+      if (aligned.Position1 != 0) position += aligned.Position1 - 1;
+      if (aligned.Position2 != 0) position -= aligned.Position2 - 1;
+      if (position < 0) {
+        // Only a short quotient of a long integer dividend gets here; the
+        // zeros it needs are bounded by the operand's length.
+        q.digits.append(static_cast<std::size_t>(-position), '0');
+        position = 0;
+      }
+      P = position + 1;
+      return std::move(q.digits);
+    }
+    case kPower: {
+      std::string R = Power_Function(o1, o2, W, restrict_input, extra);
+      P = DecimalPositionFromEnd(R);
+      negative = !IsNonNegative(R);
+      return R;
+    }
     default:
-      // Division, roots and powers are not available in this build; only
-      // internal callers could reach them.
+      // Roots are not available in this build; only internal callers could
+      // reach them.
       return "#VALUE!";
   }
 }
@@ -76,8 +102,6 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
                       const Value& exponential_notation, const Value& maximum_significant_digits,
                       bool internal_call, bool restrict_input, const Value& extra,
                       const Value& format_decimal_place, const Value& preserve_decimal_place) {
-  (void)restrict_input;
-  (void)extra;
   try {
     if (auto e = PassThroughError(TextOf(number1), TextOf(number2))) return *e;
     const auto t1 = platform::VariantToText(number1);
@@ -96,7 +120,7 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
 
     double P = 0;
     bool negative = false;
-    std::string R = Operate(code, std::move(a), std::move(b), W, P, negative);
+    std::string R = Operate(code, std::move(a), std::move(b), W, P, negative, restrict_input, extra);
     if (R.find('#') != std::string::npos) return R;
 
     if (!R.empty() && R.front() == '-') R.erase(0, 1);

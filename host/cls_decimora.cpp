@@ -1,6 +1,8 @@
 #include "host/cls_decimora.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "engine/addsub.h"
 #include "engine/number_text.h"
@@ -55,6 +57,88 @@ Value cls_Decimora::dcmMULTIPLY(const Value& number1, const Value& number2, cons
   return Value::Text(frame::Calculate(engine::kMultiply, number1, number2, format_negative, format_thousands,
                                       format_currency, exponential_notation, maximum_significant_digits, false,
                                       true, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
+Value cls_Decimora::dcmDIVIDE(const Value& number1, const Value& number2, const Value& format_negative,
+                              const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation, const Value& maximum_significant_digits,
+                              const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return Value::Text(frame::Calculate(engine::kDivide, number1, number2, format_negative, format_thousands,
+                                      format_currency, exponential_notation, maximum_significant_digits, false,
+                                      true, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
+Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation, const Value& maximum_significant_digits,
+                             const Value& restrict_input_lengths, const Value& format_decimal_place,
+                             const Value& preserve_decimal_place) {
+  // The host's marker for a missing argument converts to TRUE; so does
+  // anything that is not a clear FALSE or 0 (a text that is no Boolean
+  // cannot be converted: the call fails).
+  bool restrict = true;
+  if (!restrict_input_lengths.isOmitted()) {
+    if (restrict_input_lengths.isBool()) {
+      restrict = restrict_input_lengths.boolean();
+    } else {
+      const auto d = platform::VariantToDouble(restrict_input_lengths);
+      if (!d) return Value::Error(HostError::Value);
+      restrict = *d != 0;
+    }
+  }
+  return Value::Text(frame::Calculate(engine::kPower, number1, number2, format_negative, format_thousands,
+                                      format_currency, exponential_notation, maximum_significant_digits, false,
+                                      restrict, kOmitted, format_decimal_place, preserve_decimal_place));
+}
+
+namespace {
+// A 32-bit integer argument as the host converts it (halves to even).
+std::optional<std::int32_t> ToLong(const Value& v) {
+  const auto d = platform::VariantToDouble(v);
+  if (!d) return std::nullopt;
+  const double r = std::nearbyint(*d);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) return std::nullopt;
+  return static_cast<std::int32_t>(r);
+}
+}  // namespace
+
+engine::type_Division_Osrel cls_Decimora::Osrel_Divide(const Value& iBig, const Value& kBig, const Value& Precision) {
+  try {
+    auto i = platform::VariantToText(iBig);
+    auto k = platform::VariantToText(kBig);
+    const auto P = ToLong(Precision);
+    if (!i || !k || !P) return {"#VALUE!", 0};
+    return engine::Osrel_Divide(*i, *k, *P);
+  } catch (...) {
+    return {"#VALUE!", 0};
+  }
+}
+
+engine::type_Division_Osrel cls_Decimora::myInverse5(const Value& kBig, const Value& p) {
+  try {
+    const auto k = platform::VariantToText(kBig);
+    const auto n = ToLong(p);
+    if (!k || !n) return {"#VALUE!", 0};
+    return engine::myInverse5(*k, *n);
+  } catch (...) {
+    return {"#VALUE!", 0};
+  }
+}
+
+Value cls_Decimora::DivisionDecimalPosition(const Value& divisor, const Value& dividend) {
+  const auto a = platform::VariantToText(divisor);
+  const auto b = platform::VariantToText(dividend);
+  if (!a || !b) return Value::Error(HostError::Value);
+  return Value::Number(engine::DivisionDecimalPosition(*a, *b));
+}
+
+Value cls_Decimora::Min(const Value& num1, const Value& num2) { return engine::Min(num1, num2); }
+Value cls_Decimora::Max(const Value& num1, const Value& num2) { return engine::Max(num1, num2); }
+
+Value cls_Decimora::GetHalfofLong(const Value& num_as_long) {
+  const auto n = ToLong(num_as_long);
+  if (!n) return Value::Error(HostError::Value);
+  return Value::Number(engine::GetHalfofLong(*n));
 }
 
 Value cls_Decimora::dcmISEQUAL(const Value& number1, const Value& number2) {

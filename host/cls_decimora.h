@@ -6,6 +6,7 @@
 
 #include <span>
 
+#include "engine/division.h"
 #include "frame/restrictionator.h"
 #include "platform/variant.h"
 
@@ -30,6 +31,26 @@ class cls_Decimora {
                     const Value& format_thousands = {}, const Value& format_currency = {},
                     const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
                     const Value& format_decimal_place = {}, const Value& preserve_decimal_place = {});
+  Value dcmDIVIDE(const Value& number1, const Value& number2, const Value& format_negative = {},
+                  const Value& format_thousands = {}, const Value& format_currency = {},
+                  const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+                  const Value& format_decimal_place = {}, const Value& preserve_decimal_place = {});
+  // restrict_input_lengths omitted counts as TRUE.
+  Value dcmPOWER(const Value& number1, const Value& number2, const Value& format_negative = {},
+                 const Value& format_thousands = {}, const Value& format_currency = {},
+                 const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+                 const Value& restrict_input_lengths = {}, const Value& format_decimal_place = {},
+                 const Value& preserve_decimal_place = {});
+
+  // --- Division workers --------------------------------------------------------
+  // Digit strings in, a record out; a value that has no text gives "#VALUE!"
+  // as digits (or the host error #VALUE! for the plain values).
+  engine::type_Division_Osrel Osrel_Divide(const Value& iBig, const Value& kBig, const Value& Precision);
+  engine::type_Division_Osrel myInverse5(const Value& kBig, const Value& p);
+  Value DivisionDecimalPosition(const Value& divisor, const Value& dividend);
+  Value Min(const Value& num1, const Value& num2);
+  Value Max(const Value& num1, const Value& num2);
+  Value GetHalfofLong(const Value& num_as_long);
 
   Value dcmISEQUAL(const Value& number1, const Value& number2);
   Value dcmISNOTEQUAL(const Value& number1, const Value& number2);

@@ -63,6 +63,14 @@ Value RecordRow(const type_Restrictionator& r) {
   return Value::FromArray(std::move(row));
 }
 
+// The division record: its digits as text, its power of ten as a number.
+Value RecordRow(const engine::type_Division_Osrel& r) {
+  Array row(1, 2);
+  row.at(1, 1) = Value::Text(r.digits);
+  row.at(1, 2) = Value::Number(r.powerOfTen);
+  return Value::FromArray(std::move(row));
+}
+
 // Descriptions follow one pattern: what the function does, then the precision
 // phrase; functions taking an open-ended list end with the directive syntax.
 // Macros, so that each description stays one literal.
@@ -87,9 +95,13 @@ std::vector<FunctionRow> BuildTable() {
                  return d.dcmMULTIPLY(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
                }});
   t.push_back({"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION,
-               Params({Req("number1"), Req("number2")}, kAllOptions), false, nullptr});
+               Params({Req("number1"), Req("number2")}, kAllOptions), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmDIVIDE(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
+               }});
   t.push_back({"dcmPOWER", kOperators, "Raises the first number to the power of the second" DCM_PRECISION,
-               Params({Req("number1"), Req("number2")}, kRootPowerOptions), false, nullptr});
+               Params({Req("number1"), Req("number2")}, kRootPowerOptions), false, [](cls_Decimora& d, const Args& a) {
+                 return d.dcmPOWER(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+               }});
   t.push_back({"dcmROOT", kOperators,
                "Returns the root of the first number, of the degree given by the second" DCM_PRECISION,
                Params({Req("number1"), Req("number2")}, kRootPowerOptions), false, nullptr});
@@ -364,21 +376,24 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back({"Osrel_Divide", kWorkerCategory,
                "Divides one unsigned digit string by another to the given number of significant digits; returns the "
                "digits and their power of ten.",
-               Params({Req("iBig"), Req("kBig"), Req("Precision")}), false, nullptr});
+               Params({Req("iBig"), Req("kBig"), Req("Precision")}), false,
+               [](cls_Decimora& d, const Args& a) { return RecordRow(d.Osrel_Divide(a[0], a[1], a[2])); }});
   t.push_back({"myInverse5", kWorkerCategory,
                "Returns about p significant digits of the reciprocal of an unsigned digit string, with their power of "
                "ten.",
-               Params({Req("kBig"), Req("p")}), false, nullptr});
+               Params({Req("kBig"), Req("p")}), false,
+               [](cls_Decimora& d, const Args& a) { return RecordRow(d.myInverse5(a[0], a[1])); }});
   t.push_back({"DivisionDecimalPosition", kWorkerCategory,
                "Estimates the number of integer digits of the quotient dividend / divisor of two unsigned digit "
                "strings.",
-               Params({Req("divisor"), Req("dividend")}), false, nullptr});
+               Params({Req("divisor"), Req("dividend")}), false,
+               [](cls_Decimora& d, const Args& a) { return d.DivisionDecimalPosition(a[0], a[1]); }});
   t.push_back({"Min", kWorkerCategory, "Returns the smaller of two values.", Params({Req("num1"), Req("num2")}), false,
-               nullptr});
+               [](cls_Decimora& d, const Args& a) { return d.Min(a[0], a[1]); }});
   t.push_back({"Max", kWorkerCategory, "Returns the larger of two values.", Params({Req("num1"), Req("num2")}), false,
-               nullptr});
+               [](cls_Decimora& d, const Args& a) { return d.Max(a[0], a[1]); }});
   t.push_back({"GetHalfofLong", kWorkerCategory, "Halves a 32-bit integer, rounding down.",
-               Params({Req("num_as_long")}), false, nullptr});
+               Params({Req("num_as_long")}), false, [](cls_Decimora& d, const Args& a) { return d.GetHalfofLong(a[0]); }});
   t.push_back({"Get_Mantissa", kWorkerCategory,
                "Returns the mantissa of a non-negative number: 0.m, or the digits m as an integer.",
                Params({Req("num"), Opt("as_integer")}), false, nullptr});
