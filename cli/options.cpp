@@ -125,9 +125,11 @@ std::string UsageLine() { return "usage: decimora [OPTIONS] [FORMULA ...]\n"; }
 std::string UsageText() {
   return UsageLine() +
          R"(
-Evaluates each FORMULA and prints its result, one line per formula.
-Without FORMULA, reads one formula per line from standard input, or offers
-a prompt when standard input is a terminal (leave with quit, exit or Ctrl-D).
+Evaluates each FORMULA and prints its result, one line per formula (an array
+one line per row). Without FORMULA, reads one formula per line from standard
+input, or offers a prompt when standard input is a terminal (leave with quit,
+exit or Ctrl-D). An empty line, or a formula with a syntax error, gives an
+empty output line, so results stay aligned with their formulas.
 
 Options:
   --decimal-separator=C     decimal separator (default: from the locale)
@@ -154,7 +156,7 @@ Formulas:
 A leading '=' is allowed. An unknown function gives #NAME?.
 
 Exit status: 0 when every formula was evaluated (error values are results),
-2 on a syntax error or a bad command line.
+2 on a syntax error or a bad command line, 1 on an internal error.
 )";
 }
 
@@ -180,7 +182,9 @@ std::string ListText() {
   std::string out;
   std::string_view category;
   std::size_t missing = 0;
+  std::size_t workers = 0;
   for (const FunctionRow& row : FunctionTable()) {
+    if (row.category == kWorkerCategory) ++workers;
     if (row.category != category) {
       if (!out.empty()) out.push_back('\n');
       category = row.category;
@@ -194,8 +198,10 @@ std::string ListText() {
     out.push_back('\n');
   }
   out.append("\n")
-      .append(std::to_string(FunctionTable().size()))
-      .append(" functions, ")
+      .append(std::to_string(FunctionTable().size() - workers))
+      .append(" worksheet functions and ")
+      .append(std::to_string(workers))
+      .append(" public workers; ")
       .append(std::to_string(missing))
       .append(" not available yet.\n");
   return out;
