@@ -60,25 +60,44 @@ struct Split {
 
 Split SearchSplit(std::string_view eText) {
   const Natural e = *Natural::FromDigits(eText);
+  const double limbs = static_cast<double>(e.LimbCount());
   Natural best = e;
   Natural g = e;
-  Split out;
+  // Pass j halves g, so h = floor(e / 2^j); t = h * 2^j is kept alongside.
+  // While e - t < h the quotient e / h is exactly 2^j, so a pass costs a few
+  // linear operations instead of a division (the search runs about
+  // log2(e) / 2 passes before it stops near the square root of e).
+  Natural power = Natural(1);
+  Natural t = e;
+  Natural H, Q, R;
   for (;;) {
-    const double n = static_cast<double>(eText.size()) / 9 + 1;
-    Charge(500 + 40 * n * n);
-    const Natural h = DivideSmall(g, 2);
+    std::uint32_t bit = 0;
+    const Natural h = DivideSmall(g, 2, &bit);
+    if (bit != 0) t = Subtract(t, power);
+    power = MultiplySmall(power, 2);
     if (h.IsZero()) break;  // cannot happen for e > 3: the search stops near sqrt(e)
-    const Natural q = Divide(e, h).quotient;
-    const Natural r = Subtract(e, Multiply(h, q));
+    Natural q;
+    Natural r = Subtract(e, t);
+    if (Compare(r, h) < 0) {
+      Charge(300 + 20 * limbs);
+      q = power;
+    } else {
+      Charge(300 + 20 * limbs + 2 * limbs * limbs);
+      DivisionResult d = Divide(e, h);
+      q = std::move(d.quotient);
+      r = std::move(d.remainder);
+    }
     Natural cost = Add(q, Add(h, r));
-    std::uint32_t less = (h.IsZero() ? 0 : 1) + (q.IsZero() ? 0 : 1);
+    const std::uint32_t less = (q.IsZero() ? 0 : 1) + 1;
     cost = Compare(cost, Natural(less)) >= 0 ? Subtract(cost, Natural(less)) : Natural();
     if (Compare(best, cost) <= 0) break;
     best = cost;
-    out = {h.ToDigits(), q.ToDigits(), r.ToDigits()};
+    H = h;
+    Q = std::move(q);
+    R = std::move(r);
     g = h;
   }
-  return out;
+  return {H.ToDigits(), Q.ToDigits(), R.ToDigits()};
 }
 
 bool AtMost3(std::string_view e) { return !CompareDigitStrings(e, "3", false, true); }
@@ -112,7 +131,7 @@ Growth GrowthOf(std::string_view b) {
   const std::string mag = AbsText(b);
   Growth g;
   const std::optional<double> l = Log10Of(mag);
-  if (!l) return {-1, 400};  // zero: shrinks without end
+  if (!l) return {0, 0};  // zero (handled before)
   if (std::fabs(*l) > 0.25) {
     g.sign = *l > 0 ? 1 : -1;
     g.log10Size = std::log10(std::fabs(*l));
@@ -133,19 +152,31 @@ Growth GrowthOf(std::string_view b) {
   return g;
 }
 
-// True when |b|^e certainly has an integer part of kOverflowDigits digits or
-// more as the iteration computes it. Each product is rounded to at least
-// M + 1 significant digits, which moves log10 of a power b^j by less than
-// j * 2 * 10^-M in all; so the test asks e * (log10|b| - 2 * 10^-M) to
-// reach the limit, and takes no decision for bases that close to 1.
-bool CertainOverflow(std::string_view b, std::string_view e, double M) {
-  const Growth g = GrowthOf(b);
-  if (g.sign <= 0) return false;
+// Each product is rounded to at least M + 1 significant digits, which moves
+// log10 of a computed power b^j by less than j * 2 * 10^-M in all (cutting
+// a tiny value to a cell's length only lowers it). So the computed power is
+// certainly beyond a cell when e * (|log10 b| - 2 * 10^-M) reaches the
+// limit; no decision is taken for bases that close to 1.
+bool Certain(const Growth& g, std::string_view e, double M) {
+  if (g.sign == 0) return false;
   const double slack = std::log10(2.0) - M;  // log10 of 2 * 10^-M
   if (g.log10Size < slack + 0.5) return false;
   const double lower = g.log10Size + std::log10(1 - std::pow(10.0, slack - g.log10Size));
   const std::optional<double> le = Log10Of(e);
-  return le && *le + lower >= std::log10(kOverflowDigits) + 1e-9;
+  return le && *le + lower >= std::log10(kOverflowDigits + 1) + 1e-9;
+}
+
+// |b|^e has an integer part of kOverflowDigits digits or more: "#NUM!".
+bool CertainOverflow(std::string_view b, std::string_view e, double M) {
+  const Growth g = GrowthOf(b);
+  return g.sign > 0 && Certain(g, e, M);
+}
+
+// |b|^e lies below 10^-32769: its text shows nothing but zeros, and every
+// product with it is "0".
+bool CertainUnderflow(std::string_view b, std::string_view e, double M) {
+  const Growth g = GrowthOf(b);
+  return g.sign < 0 && Certain(g, e, M);
 }
 
 }  // namespace
@@ -154,8 +185,14 @@ std::string PowerBySplitting(std::string_view b, std::string_view e, double M) {
   if (AtMost3(e)) return Op(6, b, e, M);
   // Bases whose powers are known exactly: every product the splitting would
   // form gives these same texts, so the answer is the same, without the work.
-  if (HasError(b) || b == "0" || b == "1") return std::string(b);
+  if (HasError(b) || b == "1") return std::string(b);
+  // A power that fell below what a cell shows comes back as zeros ("0.000");
+  // every product with it is "0".
+  const char sep = GetDecimalSeparator();
+  if (b.find_first_not_of(std::string("-0") + sep) == std::string_view::npos) return "0";
   if (b == "-1") return (e.back() - '0') % 2 == 0 ? "1" : "-1";
+
+  if (CertainUnderflow(b, e, M)) return "0";
 
   const Split s = SearchSplit(e);
   if (t_work.spent > kWorkBudget) return "#NUM!";
