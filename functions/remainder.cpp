@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,59 @@ std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double 
   return S + std::string(z, '0');
 }
 
+// The quotient a / b rounded toward negative infinity (or toward zero) as an
+// integer text, computed exactly on naturals; nullopt where that is not
+// known to be what the dispatcher's route gives.
+//
+// The route divides to W = precision + 1 significant digits and takes the
+// integer part of that. With a = A / 10^alpha and b = B / 10^beta the
+// quotient is Q = N / M, N = A * 10^beta, M = B * 10^alpha. The leading
+// digit of Q stands at most digits(N) - digits(M) places before the
+// units, so one unit in its W-th digit is at most 10^(digits(N) -
+// digits(M) + 1 - W), below 1 / M once W > digits(N) + 1 = digits(A) +
+// beta + 1; the precision La + Lb + 5 (lengths at least the digit counts)
+// gives W >= digits(A) + beta + 6. A Q that is not an integer lies at least
+// 1 / M from every integer, so Q and its W-digit rounding have the same
+// integer part either way of rounding; an integer Q has fewer than W
+// digits and comes out exact. This holds while the precision is not cut at
+// the largest maxSD; beyond it the caller keeps to the route itself.
+std::optional<std::string> ExactIntegerQuotient(const std::string& a, const std::string& b, bool use_trunc,
+                                                double precision) {
+  if (precision > frame::kMaxSignificantDigits) return std::nullopt;
+  const std::string x = engine::ReadNumberText(a);
+  const std::string y = engine::ReadNumberText(b);
+  if (x.empty() || y.empty() || x.find('#') != std::string::npos || y.find('#') != std::string::npos) {
+    return std::nullopt;
+  }
+  struct Scaled {
+    bool negative;
+    engine::Natural digits;
+    std::size_t fraction;
+  };
+  const char sep = engine::GetDecimalSeparator();
+  auto scale = [sep](std::string_view t) -> std::optional<Scaled> {
+    const bool negative = !t.empty() && t.front() == '-';
+    if (negative) t.remove_prefix(1);
+    const std::size_t at = t.find(sep);
+    const std::size_t fraction = at == std::string_view::npos ? 0 : t.size() - at - 1;
+    auto digits = engine::Natural::FromDigits(engine::RemoveDecimalPoint(t));
+    if (!digits) return std::nullopt;
+    return Scaled{negative, std::move(*digits), fraction};
+  };
+  auto u = scale(x);
+  auto v = scale(y);
+  if (!u || !v || v->digits.IsZero()) return std::nullopt;
+  const engine::Natural N = engine::ShiftDecimalLeft(u->digits, v->fraction);
+  const engine::Natural M = engine::ShiftDecimalLeft(v->digits, u->fraction);
+  engine::DivisionResult qr = engine::Divide(N, M);
+  const bool negative = u->negative != v->negative && !N.IsZero();
+  if (negative && !use_trunc && !qr.remainder.IsZero()) qr.quotient = engine::Add(qr.quotient, engine::Natural(1));
+  if (qr.quotient.IsZero()) return std::string("0");
+  std::string out = negative ? "-" : "";
+  qr.quotient.AppendDigits(out);
+  return out;
+}
+
 // Shared by the factorial and double factorial: the argument checks, the
 // product, the composition.
 template <typename Factors>
@@ -193,8 +247,18 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
   if (!zero.isBool()) throw frame::CallFailed();  // a divisor that is not a number
   if (zero.boolean()) return "#DIV/0!";
 
-  std::string q = frame::CalculateText(engine::kDivide, a, b, OperandLength(a) + OperandLength(b) + 5);
-  q = use_trunc ? Trunc_Function(q) : Int_Function(q);
+  // The quotient's integer part: exactly on naturals where that is the
+  // dispatcher's answer (a long division by a short divisor costs a pass
+  // over the dividend, where the dispatcher divides to the full precision),
+  // else through the dispatcher.
+  const double precision = OperandLength(a) + OperandLength(b) + 5;
+  std::string q;
+  if (auto exact = ExactIntegerQuotient(a, b, use_trunc, precision)) {
+    q = std::move(*exact);
+  } else {
+    q = frame::CalculateText(engine::kDivide, a, b, precision);
+    q = use_trunc ? Trunc_Function(q) : Int_Function(q);
+  }
   const std::string p =
       frame::CalculateText(engine::kMultiply, b, q, OperandLength(b) + static_cast<double>(q.size()) + 5);
   const std::string r = frame::CalculateText(engine::kSubtract, a, p, maxSD);
