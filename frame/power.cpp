@@ -127,7 +127,10 @@ struct Growth {
   double log10Size = 0;
 };
 
-Growth GrowthOf(std::string_view b) {
+// exponentLog10 is log10 of the exponent the growth will be used with: a
+// base near 1 takes a dispatcher subtraction to measure, which is only worth
+// it when the exponent could carry the power out of a cell.
+Growth GrowthOf(std::string_view b, double exponentLog10) {
   const std::string mag = AbsText(b);
   Growth g;
   const std::optional<double> l = Log10Of(mag);
@@ -137,6 +140,8 @@ Growth GrowthOf(std::string_view b) {
     g.log10Size = std::log10(std::fabs(*l));
     return g;
   }
+  // |log10 |b|| <= 0.31 here: below 10^5 no exponent reaches a cell's limit.
+  if (exponentLog10 < 5) return g;
   // Near 1: log10(1 + d) from d = |b| - 1, exact enough at 20 digits.
   const std::string d = Op(2, mag, "1", 20);
   if (HasError(d)) return {0, 0};
@@ -157,26 +162,27 @@ Growth GrowthOf(std::string_view b) {
 // a tiny value to a cell's length only lowers it). So the computed power is
 // certainly beyond a cell when e * (|log10 b| - 2 * 10^-M) reaches the
 // limit; no decision is taken for bases that close to 1.
-bool Certain(const Growth& g, std::string_view e, double M) {
+bool Certain(const Growth& g, double exponentLog10, double M) {
   if (g.sign == 0) return false;
   const double slack = std::log10(2.0) - M;  // log10 of 2 * 10^-M
   if (g.log10Size < slack + 0.5) return false;
   const double lower = g.log10Size + std::log10(1 - std::pow(10.0, slack - g.log10Size));
-  const std::optional<double> le = Log10Of(e);
-  return le && *le + lower >= std::log10(kOverflowDigits + 1) + 1e-9;
+  return exponentLog10 + lower >= std::log10(kOverflowDigits + 1) + 1e-9;
 }
 
 // |b|^e has an integer part of kOverflowDigits digits or more: "#NUM!".
 bool CertainOverflow(std::string_view b, std::string_view e, double M) {
-  const Growth g = GrowthOf(b);
-  return g.sign > 0 && Certain(g, e, M);
+  const double le = Log10Of(e).value_or(0);
+  const Growth g = GrowthOf(b, le);
+  return g.sign > 0 && Certain(g, le, M);
 }
 
 // |b|^e lies below 10^-32769: its text shows nothing but zeros, and every
 // product with it is "0".
 bool CertainUnderflow(std::string_view b, std::string_view e, double M) {
-  const Growth g = GrowthOf(b);
-  return g.sign < 0 && Certain(g, e, M);
+  const double le = Log10Of(e).value_or(0);
+  const Growth g = GrowthOf(b, le);
+  return g.sign < 0 && Certain(g, le, M);
 }
 
 }  // namespace

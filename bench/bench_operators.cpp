@@ -1,0 +1,67 @@
+// Timings of dcmMULTIPLY, dcmDIVIDE and dcmPOWER through the class methods as
+// the host calls them (texts in, reading, the operation, composing the text).
+//
+//   bench_operators                              all rows
+//   bench/compare_python.py BUILD_DIR            the same work in Python's decimal, with ratios
+//
+// Operands are random digits from a 64-bit linear congruential generator that
+// compare_python.py reproduces, so that both sides work on the same numbers.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "host/cls_decimora.h"
+
+namespace {
+
+using decimora::cls_Decimora;
+using decimora::Value;
+
+const Value kNone;
+
+// n digits, the first one nonzero (the same sequence as OperandDigits in
+// compare_python.py).
+std::string OperandDigits(std::size_t n, std::uint64_t seed) {
+  std::uint64_t x = seed;
+  std::string s(n, '0');
+  for (std::size_t i = 0; i < n; ++i) {
+    x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+    s[i] = static_cast<char>('0' + (x >> 33) % 10);
+  }
+  if (s[0] == '0') s[0] = '7';
+  return s;
+}
+
+void BM_Multiply(benchmark::State& state) {
+  cls_Decimora dcm;
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const Value a = Value::Text(OperandDigits(n, 1));
+  const Value b = Value::Text(OperandDigits(n, 2));
+  const Value maxSD = Value::Number(static_cast<double>(n));
+  for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmMULTIPLY(a, b, kNone, kNone, kNone, kNone, maxSD));
+}
+BENCHMARK(BM_Multiply)->Arg(100)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+void BM_Divide(benchmark::State& state) {
+  cls_Decimora dcm;
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const Value a = Value::Text(OperandDigits(n, 1));
+  const Value b = Value::Text(OperandDigits(n, 2));
+  const Value maxSD = Value::Number(static_cast<double>(n));
+  for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmDIVIDE(a, b, kNone, kNone, kNone, kNone, maxSD));
+}
+BENCHMARK(BM_Divide)->Arg(100)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMicrosecond);
+
+// dcmPOWER(1.0001, 1000) at maxSD = the argument.
+void BM_Power(benchmark::State& state) {
+  cls_Decimora dcm;
+  const Value base = Value::Text("1.0001");
+  const Value exponent = Value::Text("1000");
+  const Value maxSD = Value::Number(static_cast<double>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmPOWER(base, exponent, kNone, kNone, kNone, kNone, maxSD));
+}
+BENCHMARK(BM_Power)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
