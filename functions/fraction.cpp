@@ -220,16 +220,19 @@ std::string GcdLcm(std::span<const Value> numlist, bool keep_as_given, Fold fold
       running = f.Reduced_By;
       return true;
     }
-    // m * t / gcd(m, t), exact at whatever length (a product too long for a
-    // cell becomes "#NUM!", which stays the result).
+    // m / gcd(m, t) * t, exact at whatever length. Dividing first keeps the
+    // intermediate no longer than the result, so a multiple that fits a cell
+    // is not lost to a product m * t that does not; one that does not fit
+    // becomes "#NUM!", which stays the result. The divisor is zero only
+    // when both numbers are.
+    if (f.Reduced_By == "0") {
+      running = "0";
+      return true;
+    }
     const double working = std::min(frame::kMaxSignificantDigits,
                                     static_cast<double>(running.size() + t.size() + 5));
-    const std::string p = frame::CalculateText(engine::kMultiply, running, t, working);
-    if (p == "0" && f.Reduced_By == "0") {
-      running = "0";
-    } else {
-      running = frame::CalculateText(engine::kDivide, p, f.Reduced_By, working);
-    }
+    const std::string q = frame::CalculateText(engine::kDivide, running, f.Reduced_By, working);
+    running = frame::CalculateText(engine::kMultiply, q, t, working);
     return true;
   });
   if (negative) return "#NUM!";
