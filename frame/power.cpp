@@ -8,6 +8,7 @@
 #include "engine/natural.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
+#include "frame/restrictionator.h"
 #include "platform/convert.h"
 
 namespace decimora::frame {
@@ -58,7 +59,27 @@ struct Split {
   std::string H, Q, R;
 };
 
+// The same search on machine integers, for exponents below 10^18.
+Split SearchSplitSmall(std::uint64_t e) {
+  std::uint64_t best = e;
+  std::uint64_t g = e;
+  Split out;
+  for (;;) {
+    const std::uint64_t h = g / 2;
+    if (h == 0) break;
+    const std::uint64_t q = e / h;
+    const std::uint64_t r = e - h * q;
+    const std::uint64_t cost = q + h + r - 1 - (q > 0 ? 1 : 0);
+    if (best <= cost) break;
+    best = cost;
+    out = {std::to_string(h), std::to_string(q), std::to_string(r)};
+    g = h;
+  }
+  return out;
+}
+
 Split SearchSplit(std::string_view eText) {
+  if (eText.size() <= 18) return SearchSplitSmall(std::stoull(std::string(eText)));
   const Natural e = *Natural::FromDigits(eText);
   const double limbs = static_cast<double>(e.LimbCount());
   Natural best = e;
@@ -177,38 +198,267 @@ bool CertainOverflow(std::string_view b, std::string_view e, double M) {
   return g.sign > 0 && Certain(g, le, M);
 }
 
-// |b|^e lies below 10^-32769: its text shows nothing but zeros, and every
-// product with it is "0".
-bool CertainUnderflow(std::string_view b, std::string_view e, double M) {
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The splitting on numbers instead of texts. Every product of the splitting
+// is an internal dispatcher call; what such a call returns is fixed by the
+// dispatcher's rules: the exact product, rounded half up to maxSD + 2
+// significant digits (maxSD clamped to 0..32,767), written in normal form,
+// "#NUM!" when its integer part does not fit a cell. Num carries that value
+// between the steps as coefficient and fraction digits, so no text is read
+// or written per product. Where the text would be cut to a cell's length,
+// and where a base has more digits than the cleaning keeps, the step goes
+// through the dispatcher itself (and keeps its text).
+// ---------------------------------------------------------------------------
+
+struct Num {
+  std::string error;  // an error text, or empty
+  bool negative = false;
+  Natural coef;
+  std::int64_t frac = 0;  // digits after the separator; none trailing zeros
+  std::string raw;        // the dispatcher's own text, when a step took that way
+
+  bool IsError() const { return !error.empty(); }
+  bool IsZero() const { return error.empty() && coef.IsZero(); }
+  bool IsOne() const { return error.empty() && !negative && frac == 0 && coef == Natural(1); }
+};
+
+std::size_t TrailingZeros(const Natural& a) {
+  std::size_t count = 0;
+  for (Limb limb : a.Limbs()) {
+    if (limb == 0) {
+      count += kLimbDigits;
+      continue;
+    }
+    while (limb % 10 == 0) {
+      limb /= 10;
+      ++count;
+    }
+    break;
+  }
+  return count;
+}
+
+void Normalize(Num& n) {
+  if (n.coef.IsZero()) {
+    n.negative = false;
+    n.frac = 0;
+    return;
+  }
+  if (n.frac > 0) {
+    const std::int64_t drop = std::min<std::int64_t>(static_cast<std::int64_t>(TrailingZeros(n.coef)), n.frac);
+    if (drop > 0) {
+      n.coef = ShiftDecimalRight(n.coef, static_cast<std::size_t>(drop));
+      n.frac -= drop;
+    }
+  }
+}
+
+Num Parse(std::string_view text) {
+  Num n;
+  if (HasError(text)) {
+    n.error = std::string(text);
+    return n;
+  }
+  n.raw = std::string(text);
+  if (!text.empty() && text.front() == '-') {
+    n.negative = true;
+    text.remove_prefix(1);
+  }
+  const std::size_t sepAt = text.find(GetDecimalSeparator());
+  std::string digits(text);
+  if (sepAt != std::string_view::npos) {
+    digits.erase(sepAt, 1);
+    n.frac = static_cast<std::int64_t>(text.size() - sepAt - 1);
+  }
+  const std::optional<Natural> c = Natural::FromDigits(digits);
+  if (!c) {
+    n = Num{};
+    n.error = "#VALUE!";
+    return n;
+  }
+  n.coef = *c;
+  Normalize(n);
+  return n;
+}
+
+// Characters of the normal form without sign, and those before the separator.
+std::int64_t TextLength(const Num& n) {
+  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  if (n.frac == 0) return digits;
+  return digits > n.frac ? digits + 1 : n.frac + 2;
+}
+std::int64_t IntegerChars(const Num& n) {
+  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  if (n.frac == 0) return digits;
+  return digits > n.frac ? digits - n.frac : 1;
+}
+
+std::string Text(const Num& n) {
+  if (n.IsError()) return n.error;
+  if (!n.raw.empty()) return n.raw;
+  std::string digits = n.coef.ToDigits();
+  std::string out;
+  out.reserve(digits.size() + 3);
+  if (n.negative) out.push_back('-');
+  if (n.frac == 0) return out + digits;
+  const auto f = static_cast<std::size_t>(n.frac);
+  if (digits.size() > f) {
+    out.append(digits, 0, digits.size() - f);
+    out.push_back(GetDecimalSeparator());
+    out.append(digits, digits.size() - f);
+  } else {
+    out.push_back('0');
+    out.push_back(GetDecimalSeparator());
+    out.append(f - digits.size(), '0');
+    out += digits;
+  }
+  return out;
+}
+
+double ClampMaxSD(double maxSD) { return maxSD > kMaxSignificantDigits ? kMaxSignificantDigits : (maxSD < 0 ? 0 : maxSD); }
+
+// The composer's rounding of an internal result at maxSD W (W = the call's
+// maxSD + 1): nullopt when the text would be cut to a cell's length.
+std::optional<Num> Compose(Num n, double W) {
+  n.raw.clear();
+  if (!n.coef.IsZero()) {
+    double md = std::nearbyint(W + 1);
+    if (!(md >= 1)) md = 1;
+    const std::size_t digits = n.coef.DigitCount();
+    if (md < static_cast<double>(digits)) {
+      static constexpr Limb kPow10[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+      const std::size_t drop = digits - static_cast<std::size_t>(md);
+      const Limb decider = n.coef.Limbs()[(drop - 1) / kLimbDigits] / kPow10[(drop - 1) % kLimbDigits] % 10;
+      Natural kept = ShiftDecimalRight(n.coef, drop);
+      if (decider >= 5) kept = Add(kept, Natural(1));
+      // The dropped digits become zeros; those in the fraction go.
+      const auto d = static_cast<std::int64_t>(drop);
+      if (d <= n.frac) {
+        n.coef = std::move(kept);
+        n.frac -= d;
+      } else {
+        n.coef = ShiftDecimalLeft(kept, static_cast<std::size_t>(d - n.frac));
+        n.frac = 0;
+      }
+    }
+  }
+  Normalize(n);
+  const bool positive = !n.negative;
+  if (IntegerChars(n) >= (positive ? 32768 : 32767)) {
+    Num e;
+    e.error = "#NUM!";
+    return e;
+  }
+  if (TextLength(n) > (positive ? 32767 : 32766)) return std::nullopt;
+  return n;
+}
+
+Num PassThrough(const Num& a, const Num& b) {
+  for (const char* e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
+    if (a.error == e || b.error == e) {
+      Num n;
+      n.error = e;
+      return n;
+    }
+  }
+  Num n;
+  n.error = a.IsError() ? a.error : b.error;
+  return n;
+}
+
+// Calculate(3, a, b, maxSD), internal.
+Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
+  if (a.IsError() || b.IsError()) return PassThrough(a, b);
+  const double cost = static_cast<double>(a.coef.LimbCount() + b.coef.LimbCount());
+  if (!Charge(300 + 60 * cost)) return Parse("#NUM!");
+  Num exact;
+  if (!a.coef.IsZero() && !b.coef.IsZero()) {
+    exact.coef = Multiply(a.coef, b.coef);
+    exact.frac = a.frac + b.frac;
+    exact.negative = a.negative != b.negative;
+  }
+  if (std::optional<Num> r = Compose(std::move(exact), ClampMaxSD(maxSD) + 1)) return std::move(*r);
+  return Parse(Op(3, Text(a), Text(b), maxSD));
+}
+
+// Calculate(6, b, e, maxSD) for e of 0 to 3, internal, inputs not restricted.
+Num SmallPowerNum(const Num& b, int e, double maxSD) {
+  if (b.IsError()) return b;
+  auto viaText = [&]() { return Parse(Op(6, Text(b), std::to_string(e), maxSD)); };
+  // The cleaning of the power's operands keeps 32,768 significant digits.
+  if (b.coef.DigitCount() > static_cast<std::size_t>(kCleanUpDigits)) return viaText();
+  const double W = ClampMaxSD(maxSD) + 1;
+  Num R;
+  if (e == 0) {
+    R.coef = Natural(1);
+  } else if (b.IsZero() || b.IsOne() || e == 1) {
+    R = b;
+  } else {
+    const double D = 1 + static_cast<double>(TextLength(b)) + (b.negative ? 1 : 0) - (b.frac > 0 ? 1 : 0);
+    R.coef = Natural(1);
+    for (int i = 0; i < e && !R.IsError(); ++i) R = MultiplyNum(R, b, D + W);
+  }
+  if (R.IsError()) return R;
+  if (std::optional<Num> r = Compose(std::move(R), W)) return std::move(*r);
+  return viaText();
+}
+
+// log10 |b| of a nonzero number, from its leading digits.
+double Log10Num(const Num& b) {
+  const std::string lead = ShiftDecimalRight(b.coef, b.coef.DigitCount() > 17 ? b.coef.DigitCount() - 17 : 0).ToDigits();
+  const double mantissa = std::strtod(lead.c_str(), nullptr) / std::pow(10.0, static_cast<double>(lead.size() - 1));
+  return static_cast<double>(b.coef.DigitCount()) - 1 - static_cast<double>(b.frac) + std::log10(mantissa);
+}
+
+bool CertainUnderflowNum(const Num& b, std::string_view e, double M) {
+  // |log10 |b|| is at most |digits - fraction digits| + 1; below the cell's
+  // limit whatever the digits, there is nothing to decide.
+  const double leAbove = static_cast<double>(e.size()) - 1 + std::log10(e.front() - '0' + 1);
+  const double bound = std::fabs(static_cast<double>(b.coef.DigitCount()) - static_cast<double>(b.frac)) + 1;
+  if (leAbove + std::log10(bound) < std::log10(kOverflowDigits + 1)) return false;
   const double le = Log10Of(e).value_or(0);
-  const Growth g = GrowthOf(b, le);
+  const double l = Log10Num(b);
+  Growth g;
+  if (std::fabs(l) > 0.25) {
+    g = {l > 0 ? 1 : -1, std::log10(std::fabs(l))};
+  } else if (le >= 5) {
+    g = GrowthOf(Text(b), le);
+  }
   return g.sign < 0 && Certain(g, le, M);
+}
+
+Num SplitNum(const Num& b, const std::string& e, double M) {
+  if (AtMost3(e)) return SmallPowerNum(b, e.back() - '0', M);
+  // Bases whose powers are known exactly: every product the splitting would
+  // form gives these same values, so the answer is the same, without the work.
+  if (b.IsError() || b.IsOne()) return b;
+  if (b.IsZero()) return Num{};  // also a power that fell below what a cell shows
+  if (b.negative && b.frac == 0 && b.coef == Natural(1)) {
+    Num r;
+    r.coef = Natural(1);
+    r.negative = (e.back() - '0') % 2 == 1;
+    return r;
+  }
+  if (CertainUnderflowNum(b, e, M)) return Num{};
+
+  const Split s = SearchSplit(e);
+  if (t_work.spent > kWorkBudget) return Parse("#NUM!");
+  Num P = SplitNum(b, s.H, M);
+  P = SplitNum(P, s.Q, M);
+  const Num T = SplitNum(b, s.R, M);
+  return MultiplyNum(P, T, M);
 }
 
 }  // namespace
 
 std::string PowerBySplitting(std::string_view b, std::string_view e, double M) {
   if (AtMost3(e)) return Op(6, b, e, M);
-  // Bases whose powers are known exactly: every product the splitting would
-  // form gives these same texts, so the answer is the same, without the work.
-  if (HasError(b) || b == "1") return std::string(b);
-  // A power that fell below what a cell shows comes back as zeros ("0.000");
-  // every product with it is "0".
-  const char sep = GetDecimalSeparator();
-  if (b.find_first_not_of(std::string("-0") + sep) == std::string_view::npos) return "0";
-  if (b == "-1") return (e.back() - '0') % 2 == 0 ? "1" : "-1";
-
-  if (CertainUnderflow(b, e, M)) return "0";
-
-  const Split s = SearchSplit(e);
-  if (t_work.spent > kWorkBudget) return "#NUM!";
-  auto power = [M](std::string_view base, const std::string& exponent) {
-    return AtMost3(exponent) ? Op(6, base, exponent, M) : PowerBySplitting(base, exponent, M);
-  };
-  std::string P = power(b, s.H);
-  P = power(P, s.Q);
-  const std::string T = power(b, s.R);
-  return Op(3, P, T, M);
+  return Text(SplitNum(Parse(b), std::string(e), M));
 }
 
 std::string Power_Function(std::string B, std::string E, double M, bool restrict_input_lengths, const Value& D) {
@@ -257,8 +507,9 @@ std::string Power_Function(std::string B, std::string E, double M, bool restrict
     return "#VALUE!";
   }
 
-  const Value greater = CompareNumbers(E, "3", false, true);
-  if (greater.isBool() && greater.boolean()) {
+  // E is a cleaned whole number without sign here: comparing its digits is
+  // the numeric comparison.
+  if (CompareDigitStrings(E, "3", false, true)) {
     if (outermost && CertainOverflow(B, E, M)) return "#NUM!";
     std::string result = PowerBySplitting(B, E, M);
     if (outermost && t_work.spent > kWorkBudget) return "#NUM!";

@@ -69,11 +69,26 @@ std::string LiteralSplit(const std::string& b, const std::string& e, double M) {
 TEST_F(PowerTest, SplittingMatchesTheLiteralOrder) {
   std::mt19937_64 rng(5);
   const char* bases[] = {"2", "3", "-3", "1.0001", "0.5", "-1.25", "7.123456789", "0.999", "12345.678", "1.5"};
-  for (int i = 0; i < 150; ++i) {
-    const std::string b = bases[rng() % std::size(bases)];
+  for (int i = 0; i < 200; ++i) {
+    std::string b = bases[rng() % std::size(bases)];
+    if (i % 4 == 0) {  // a long base, either sign
+      b = (rng() % 2 ? "-" : "") + std::to_string(1 + rng() % 9) + ".";
+      for (int d = 0; d < 30 + static_cast<int>(rng() % 300); ++d) b.push_back(static_cast<char>('0' + rng() % 10));
+      b.push_back('7');
+    }
     const std::string e = std::to_string(4 + rng() % (i % 5 == 0 ? 5000 : 200));
-    const double M = static_cast<double>(2 + rng() % 40);
+    // The literal's exponent arithmetic is exact (as ours) while the
+    // exponent has at most M - 2 digits; below that it rounds quotients.
+    const double M = i % 7 == 0 ? 500 + static_cast<double>(rng() % 1500)
+                                : static_cast<double>(e.size() + 2 + rng() % 40) + (i % 9 == 0 ? 0.5 : 0);
     EXPECT_EQ(frame::PowerBySplitting(b, e, M), LiteralSplit(b, e, M)) << b << "^" << e << " M=" << M;
+  }
+  // Near the cell's limits: a result that overflows, one cut to a cell's
+  // length, and one that vanishes.
+  for (const auto& [b, e] : {std::pair{"10", "32766"}, std::pair{"10", "32768"}, std::pair{"-10", "32767"},
+                             std::pair{"0.1", "32760"}, std::pair{"0.1", "40000"}, std::pair{"0.5", "108000"},
+                             std::pair{"-0.3", "99999"}}) {
+    EXPECT_EQ(frame::PowerBySplitting(b, e, 30), LiteralSplit(b, e, 30)) << b << "^" << e;
   }
   // The worked split: 2^10 = ((2^2)^2 * 2)^2 * 1, exact at any precision.
   EXPECT_EQ(frame::PowerBySplitting("2", "10", 3), "1024");
