@@ -45,8 +45,8 @@ double OperandLength(const std::string& text) {
   return static_cast<double>(std::max(text.size(), engine::ReadNumberText(text).size()));
 }
 
-// The numbers the dispatcher's composer keeps in a product: the maxSD + 1 of
-// its working precision, plus one (the composer rounds to its bound + 1).
+// The significant digits the dispatcher keeps of a product at maxSD: its
+// working precision is maxSD + 1, and its composer rounds to one more.
 double ProductDigits(double maxSD) {
   const double W = maxSD + 1;
   return W + 1;
