@@ -65,9 +65,11 @@ std::string SumCountAverage_Function(std::span<const Value> numlist, bool sum_on
   double count = 0;
   std::string acc;
   if (count_only) {
-    // A count needs no sum: a value counts when it reads as a number.
+    // A count needs no sum: a value counts when it passes the number test
+    // of the comparisons (so two numbers whose sum would not fit a cell
+    // still count as two).
     frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
-      if (ReadsAsNumber(item.upper)) count += 1;
+      if (frame::IsNumberText(item.upper)) count += 1;
       return true;
     });
     acc = CountText(count);
