@@ -152,7 +152,13 @@ Natural NewtonStep(const Natural& k, const Natural& z, bool* crossed) {
 // The first `count` digits of a (a has at least that many).
 Natural FirstDigits(const Natural& a, std::size_t count) { return ShiftDecimalRight(a, a.DigitCount() - count); }
 
-type_Division_Osrel Iterate(const Natural& k, const Start& st, std::int32_t p) {
+// The reciprocal as limbs: its p digits (or "1") and the power of ten.
+struct Reciprocal {
+  Natural digits;
+  std::int32_t powerOfTen = 0;
+};
+
+Reciprocal Iterate(const Natural& k, const Start& st, std::int32_t p) {
   const std::size_t keep = static_cast<std::size_t>(p) + 2;
   std::int64_t u = st.u;
   Natural z = *Natural::FromDigits(st.z);
@@ -183,10 +189,7 @@ type_Division_Osrel Iterate(const Natural& k, const Start& st, std::int32_t p) {
     z = cut;
   }
   if (last.IsZero()) last = z;  // no step ran (cannot happen: s >= 1)
-  type_Division_Osrel out;
-  out.digits = FirstDigits(last, P).ToDigits();
-  out.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + u));
-  return out;
+  return {FirstDigits(last, P), static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + u))};
 }
 
 // log10(10^a + 10^b), for a, b far below 0 as well.
@@ -198,7 +201,7 @@ double Log10Sum(double a, double b) {
 
 // The direct path: Z by one exact division, taken only when the bound of the
 // comment above proves that the iteration ends on the same first p digits.
-std::optional<type_Division_Osrel> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
+std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
   if (p < kDirectMinDigits) return std::nullopt;
   const std::size_t K = kText.size();
   const std::size_t l = static_cast<std::size_t>(p) + 2;
@@ -244,10 +247,8 @@ std::optional<type_Division_Osrel> Direct(const Natural& k, std::string_view kTe
   const int tail = (zText[l - 2] - '0') * 10 + (zText[l - 1] - '0');
   if (tail + 1 < static_cast<int>(std::ceil(bound))) return std::nullopt;
 
-  type_Division_Osrel out;
-  out.digits = zText.substr(0, static_cast<std::size_t>(p));
-  out.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1));
-  return out;
+  return Reciprocal{ShiftDecimalRight(*Z, 2),
+                    static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1))};
 }
 
 // The checks every entry shares. Returns the cleaned divisor (no leading
@@ -274,6 +275,18 @@ std::optional<std::string> PrepareInverse(std::string_view kBig, std::int32_t p,
   return k;
 }
 
+// The reciprocal of a cleaned divisor (no leading zeros, not 0 or 1).
+Reciprocal InverseOf(const std::string& k, std::int32_t p) {
+  const Natural kN = *Natural::FromDigits(k);
+  const Start st = FindStart(kN, k);
+  if (std::optional<Reciprocal> direct = Direct(kN, k, st, p)) {
+    ++g_statistics.direct;
+    return std::move(*direct);
+  }
+  ++g_statistics.iterated;
+  return Iterate(kN, st, p);
+}
+
 }  // namespace
 
 InverseStatistics GetInverseStatistics() { return g_statistics; }
@@ -283,14 +296,8 @@ type_Division_Osrel myInverse5(std::string_view kBig, std::int32_t p) {
   const std::optional<std::string> k = PrepareInverse(kBig, p, &early);
   if (!k) return early;
   try {
-    const Natural kN = *Natural::FromDigits(*k);
-    const Start st = FindStart(kN, *k);
-    if (std::optional<type_Division_Osrel> direct = Direct(kN, *k, st, p)) {
-      ++g_statistics.direct;
-      return *direct;
-    }
-    ++g_statistics.iterated;
-    return Iterate(kN, st, p);
+    Reciprocal r = InverseOf(*k, p);
+    return {r.digits.ToDigits(), r.powerOfTen};
   } catch (const std::exception&) {  // out of memory
     return {"#VALUE!", 0};
   }
@@ -302,7 +309,8 @@ type_Division_Osrel myInverse5_Iterate(std::string_view kBig, std::int32_t p) {
   if (!k) return early;
   try {
     const Natural kN = *Natural::FromDigits(*k);
-    return Iterate(kN, FindStart(kN, *k), p);
+    Reciprocal r = Iterate(kN, FindStart(kN, *k), p);
+    return {r.digits.ToDigits(), r.powerOfTen};
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }
@@ -324,13 +332,23 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return {"#NUM!", 0};
 
   const std::int32_t p = Precision + 3;
-  const type_Division_Osrel R = myInverse5(kBig, p);
-  if (R.digits.find('#') != std::string::npos) return {R.digits, 0};
-  std::string Q = MultiplyDigitStrings(iBig, R.digits);
-  if (Q.find('#') != std::string::npos) return {Q, 0};
-  const std::int64_t L0 = static_cast<std::int64_t>(Q.size());
-  std::int64_t eQ = R.powerOfTen + L0 - std::min<std::int64_t>(Precision, L0);
-  Q.resize(std::min<std::size_t>(Q.size(), static_cast<std::size_t>(p)));
+  type_Division_Osrel early;
+  const std::optional<std::string> k = PrepareInverse(kBig, p, &early);
+  if (!k) return {early.digits, 0};  // cannot happen: kBig is a cleaned digit string above 1
+  std::string Q;
+  std::int32_t powerR = 0;
+  std::int64_t L0 = 0;
+  try {
+    const Reciprocal R = InverseOf(*k, p);
+    powerR = R.powerOfTen;
+    // Q = iBig * R; only its first p digits are read.
+    const Natural product = Multiply(*Natural::FromDigits(iBig), R.digits);
+    L0 = static_cast<std::int64_t>(product.DigitCount());
+    Q = FirstDigits(product, std::min<std::size_t>(product.DigitCount(), static_cast<std::size_t>(p))).ToDigits();
+  } catch (const std::exception&) {
+    return {"#VALUE!", 0};
+  }
+  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
   const std::size_t L = Q.size();
   std::string rounded = RoundToMaxSD(Q, Precision);
   if (rounded.size() == L + 1) ++eQ;
