@@ -4,7 +4,7 @@
 // small workers.
 //
 // The sample size is scaled by DECIMORA_DIVISION_SAMPLE (a multiplier, default
-// 1; the sanitizer build divides it by 8). A one-off run with a multiplier of
+// 1; the sanitizer build divides it by 4). A one-off run with a multiplier of
 // 10 or more compares tens of thousands of cases and prints the counts.
 #include <gtest/gtest.h>
 
@@ -126,10 +126,10 @@ double SampleScale() {
   double scale = 1;
   if (const char* env = std::getenv("DECIMORA_DIVISION_SAMPLE")) scale = std::atof(env);
 #if defined(__SANITIZE_ADDRESS__)
-  scale /= 8;
+  scale /= 4;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-  scale /= 8;
+  scale /= 4;
 #endif
 #endif
   return scale;
@@ -314,7 +314,7 @@ TEST(DivisionAgreement, RandomDivisors) {
   std::mt19937_64 rng(7);
   const InverseStatistics before = GetInverseStatistics();
   Tally tally;
-  const int count = static_cast<int>(1500 * SampleScale());
+  const int count = static_cast<int>(6000 * SampleScale());
   for (int i = 0; i < count; ++i) {
     // Mostly short divisors and precisions, some long ones, a few very long.
     const unsigned shape = rng() % 10;
@@ -346,7 +346,7 @@ TEST(DivisionAgreement, IterationOnLimbs) {
 
 TEST(DivisionAgreement, Quotients) {
   std::mt19937_64 rng(31);
-  const int count = static_cast<int>(800 * SampleScale());
+  const int count = static_cast<int>(2000 * SampleScale());
   for (int n = 0; n < count; ++n) {
     std::string i = RandomDigits(rng, 1 + rng() % (n % 7 == 0 ? 400 : 25));
     std::string k = RandomDigits(rng, 1 + rng() % (n % 5 == 0 ? 300 : 20));
