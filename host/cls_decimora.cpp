@@ -1,6 +1,7 @@
 #include "host/cls_decimora.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -73,15 +74,23 @@ Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const V
                              const Value& exponential_notation, const Value& maximum_significant_digits,
                              const Value& restrict_input_lengths, const Value& format_decimal_place,
                              const Value& preserve_decimal_place) {
-  // The host's marker for a missing argument converts to TRUE; so does
-  // anything that is not a clear FALSE or 0 (a text that is no Boolean
-  // cannot be converted: the call fails).
+  // The host's marker for a missing argument converts to TRUE. Otherwise the
+  // value converts as to a Boolean: TRUE/FALSE (also as text, any letter
+  // case) or a number, nonzero meaning TRUE; anything else fails the call.
   bool restrict = true;
   if (!restrict_input_lengths.isOmitted()) {
-    if (restrict_input_lengths.isBool()) {
-      restrict = restrict_input_lengths.boolean();
+    const Value& r = restrict_input_lengths;
+    if (r.isBool()) {
+      restrict = r.boolean();
+    } else if (platform::EqualsTrue(r)) {
+      restrict = true;
+    } else if (r.isText() && r.text().size() == 5 &&
+               std::equal(r.text().begin(), r.text().end(), "false", [](char a, char b) {
+                 return std::tolower(static_cast<unsigned char>(a)) == b;
+               })) {
+      restrict = false;
     } else {
-      const auto d = platform::VariantToDouble(restrict_input_lengths);
+      const auto d = platform::VariantToDouble(r);
       if (!d) return Value::Error(HostError::Value);
       restrict = *d != 0;
     }
