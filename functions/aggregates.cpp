@@ -14,6 +14,7 @@
 #include "engine/addsub.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
+#include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
 #include "host/cls_decimora.h"
@@ -114,27 +115,12 @@ std::string MaxMin_Function(std::span<const Value> numlist, bool is_max) {
 
 }  // namespace functions
 
-namespace {
-
-// A method whose worker fails outright (memory, say) fails the call: the
-// host shows its own error value.
-template <typename F>
-Value Guarded(F&& f) {
-  try {
-    return Value::Text(f());
-  } catch (...) {
-    return Value::Error(HostError::Value);
-  }
-}
-
-}  // namespace
-
 Value cls_Decimora::dcmSUM(const Value& rngArray, const Value& format_negative, const Value& format_thousands,
                            const Value& format_currency, const Value& exponential_notation,
                            const Value& maximum_significant_digits) {
   // Only a range can be summed; a single value is not one.
   if (!rngArray.isArray()) return Value::Error(HostError::Value);
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     const Value omitted;
     // Cells are not filtered: the first one that is not a number makes the
     // sum an error value, which every later addition passes on.
@@ -150,27 +136,27 @@ Value cls_Decimora::dcmSUM(const Value& rngArray, const Value& format_negative, 
 }
 
 Value cls_Decimora::dcmSUM2(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::SumCountAverage_Function(numlist, true, false); });
+  return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, true, false); });
 }
 
 Value cls_Decimora::dcmCOUNT(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::SumCountAverage_Function(numlist, false, true); });
+  return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, false, true); });
 }
 
 Value cls_Decimora::dcmAVERAGE(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::SumCountAverage_Function(numlist, false, false); });
+  return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, false, false); });
 }
 
 Value cls_Decimora::dcmPRODUCT(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::Product_Function(numlist); });
+  return frame::GuardCall([&] { return functions::Product_Function(numlist); });
 }
 
 Value cls_Decimora::dcmMAX(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::MaxMin_Function(numlist, true); });
+  return frame::GuardCall([&] { return functions::MaxMin_Function(numlist, true); });
 }
 
 Value cls_Decimora::dcmMIN(std::span<const Value> numlist) {
-  return Guarded([&] { return functions::MaxMin_Function(numlist, false); });
+  return frame::GuardCall([&] { return functions::MaxMin_Function(numlist, false); });
 }
 
 }  // namespace decimora

@@ -18,6 +18,7 @@
 #include "engine/addsub.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
+#include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
 #include "functions/integer.h"
@@ -264,14 +265,6 @@ bool IsTrue(const Value& v) {
   return d && *d != 0;
 }
 
-template <typename F>
-Value Guarded(F&& f) {
-  try {
-    return f();
-  } catch (...) {
-    return Value::Error(HostError::Value);
-  }
-}
 
 }  // namespace
 
@@ -279,7 +272,7 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
                                       const Value& always_simplify_fraction, const Value& return_numerator,
                                       const Value& return_divisor, const Value& return_reduced_by,
                                       const Value& fraction_separator) {
-  return Guarded([&]() -> Value {
+  return frame::GuardCall([&]() -> Value {
     // Numerator and divisor are read as the host converts them to text; a
     // host error, an array or a missing argument has no text: the call fails.
     const auto a = platform::VariantToText(Numerator);
@@ -315,19 +308,19 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
 }
 
 Value cls_Decimora::dcmGCD(std::span<const Value> numlist) {
-  return Guarded([&] { return Value::Text(functions::GCD_Function(numlist, false)); });
+  return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, false)); });
 }
 
 Value cls_Decimora::dcmGCD2(std::span<const Value> numlist) {
-  return Guarded([&] { return Value::Text(functions::GCD_Function(numlist, true)); });
+  return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, true)); });
 }
 
 Value cls_Decimora::dcmLCM(std::span<const Value> numlist) {
-  return Guarded([&] { return Value::Text(functions::LCM_Function(numlist, false)); });
+  return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, false)); });
 }
 
 Value cls_Decimora::dcmLCM2(std::span<const Value> numlist) {
-  return Guarded([&] { return Value::Text(functions::LCM_Function(numlist, true)); });
+  return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, true)); });
 }
 
 }  // namespace decimora

@@ -5,6 +5,7 @@
 #include "engine/addsub.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
+#include "frame/guard.h"
 #include "frame/restrictionator.h"
 #include "functions/integer.h"
 #include "host/cls_decimora.h"
@@ -86,25 +87,12 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
 // --- Worksheet methods --------------------------------------------------------
 namespace decimora {
 
-namespace {
-
-template <typename F>
-Value Guarded(F&& f) {
-  try {
-    return f();
-  } catch (...) {
-    return Value::Error(HostError::Value);
-  }
-}
-
-}  // namespace
-
 Value cls_Decimora::dcmISODD(const Value& num) {
-  return Guarded([&] { return functions::IsOdd_Function(num); });
+  return frame::GuardCall([&] { return functions::IsOdd_Function(num); });
 }
 
 Value cls_Decimora::dcmISEVEN(const Value& num) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     const Value odd = functions::IsOdd_Function(num);
     return odd.isBool() ? Value::Bool(!odd.boolean()) : odd;
   });
@@ -113,7 +101,7 @@ Value cls_Decimora::dcmISEVEN(const Value& num) {
 Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
                             const Value& format_thousands, const Value& format_currency,
                             const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd_Function(num, true, functions::detail::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
                                                    exponential_notation));
@@ -123,7 +111,7 @@ Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, c
 Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
                            const Value& format_thousands, const Value& format_currency,
                            const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd_Function(num, false, functions::detail::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
                                                    exponential_notation));
@@ -133,7 +121,7 @@ Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, co
 Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
                              const Value& format_thousands, const Value& format_currency,
                              const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd2_Function(num, true, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
                                                     exponential_notation));
@@ -143,7 +131,7 @@ Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero
 Value cls_Decimora::dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
                             const Value& format_thousands, const Value& format_currency,
                             const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd2_Function(num, false, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
                                                     exponential_notation));

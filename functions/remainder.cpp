@@ -14,6 +14,7 @@
 #include "engine/round.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
+#include "frame/guard.h"
 #include "frame/restrictionator.h"
 #include "functions/integer.h"
 #include "host/cls_decimora.h"
@@ -320,23 +321,10 @@ std::string FactDouble_Function(const Value& num, const Value& format_negative, 
 // --- Worksheet methods --------------------------------------------------------
 namespace decimora {
 
-namespace {
-
-template <typename F>
-Value Guarded(F&& f) {
-  try {
-    return Value::Text(f());
-  } catch (...) {
-    return Value::Error(HostError::Value);
-  }
-}
-
-}  // namespace
-
 Value cls_Decimora::dcmMOD(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
                            const Value& format_thousands, const Value& format_currency,
                            const Value& exponential_notation, const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
   });
@@ -346,7 +334,7 @@ Value cls_Decimora::dcmMODTRUNC(const Value& dividend, const Value& divisor, con
                                 const Value& format_negative, const Value& format_thousands,
                                 const Value& format_currency, const Value& exponential_notation,
                                 const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, true, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
   });
@@ -358,7 +346,7 @@ Value cls_Decimora::dcmREMAINDER(const Value& dividend, const Value& divisor, co
                                  const Value& format_negative, const Value& format_thousands,
                                  const Value& format_currency, const Value& exponential_notation,
                                  const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
   });
@@ -367,7 +355,7 @@ Value cls_Decimora::dcmREMAINDER(const Value& dividend, const Value& divisor, co
 Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, const Value& format_thousands,
                             const Value& format_currency, const Value& exponential_notation,
                             const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Fact_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
                                     maximum_significant_digits);
   });
@@ -376,7 +364,7 @@ Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, cons
 Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
                                   const Value& format_currency, const Value& exponential_notation,
                                   const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::FactDouble_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
                                           maximum_significant_digits);
   });

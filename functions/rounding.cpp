@@ -10,6 +10,7 @@
 #include "engine/round.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
+#include "frame/guard.h"
 #include "frame/restrictionator.h"
 #include "functions/integer.h"
 #include "host/cls_decimora.h"
@@ -240,14 +241,6 @@ Value RoundMethod(const Value& num, const Value& num_digits, bool half, bool up,
   }
 }
 
-template <typename F>
-Value Guarded(F&& f) {
-  try {
-    return Value::Text(f());
-  } catch (...) {
-    return Value::Error(HostError::Value);
-  }
-}
 
 }  // namespace
 
@@ -274,7 +267,7 @@ Value cls_Decimora::dcmROUNDDOWN(const Value& num, const Value& num_digits, cons
 
 Value cls_Decimora::dcmINT(const Value& num, const Value& format_negative, const Value& format_thousands,
                            const Value& format_currency, const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Int_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
@@ -282,7 +275,7 @@ Value cls_Decimora::dcmINT(const Value& num, const Value& format_negative, const
 Value cls_Decimora::dcmTRUNC(const Value& num, const Value& num_digits, const Value& format_negative,
                              const Value& format_thousands, const Value& format_currency,
                              const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Trunc_Function(num, num_digits, format_negative, format_thousands, format_currency,
                                      exponential_notation);
   });
@@ -291,7 +284,7 @@ Value cls_Decimora::dcmTRUNC(const Value& num, const Value& num_digits, const Va
 Value cls_Decimora::dcmFRAC(const Value& num, const Value& as_int, const Value& sign, const Value& format_negative,
                             const Value& format_thousands, const Value& format_currency,
                             const Value& exponential_notation, const Value& maximum_significant_digits) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Frac_Function(num, as_int, sign, format_negative, format_thousands, format_currency,
                                     exponential_notation, maximum_significant_digits);
   });
@@ -299,21 +292,21 @@ Value cls_Decimora::dcmFRAC(const Value& num, const Value& as_int, const Value& 
 
 Value cls_Decimora::dcmABS(const Value& num, const Value& format_negative, const Value& format_thousands,
                            const Value& format_currency, const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Abs_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
 
 Value cls_Decimora::dcmNEG(const Value& num, const Value& format_negative, const Value& format_thousands,
                            const Value& format_currency, const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::Neg_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
 
 Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative, const Value& format_thousands,
                                   const Value& format_currency, const Value& exponential_notation) {
-  return Guarded([&] {
+  return frame::GuardCall([&] {
     return functions::ChangeSign_Function(num, format_negative, format_thousands, format_currency,
                                           exponential_notation);
   });
