@@ -1,7 +1,9 @@
 #include "platform/locale.h"
 
-#include <clocale>
+#include <climits>
 #include <cstring>
+
+#include <langinfo.h>
 
 namespace decimora::platform {
 
@@ -21,42 +23,48 @@ bool UsableSeparator(const char* s) {
 void SetLocaleOverrides(const LocaleOverrides& overrides) { g_overrides = overrides; }
 const LocaleOverrides& GetLocaleOverrides() { return g_overrides; }
 
+// nl_langinfo reads the current locale's data in place; unlike localeconv it
+// copies nothing, which matters as the engine asks at every use.
 char LocaleDecimalSeparator() {
   if (g_overrides.decimalSeparator) return *g_overrides.decimalSeparator;
-  const std::lconv* lc = std::localeconv();
-  if (lc != nullptr && UsableSeparator(lc->decimal_point)) return lc->decimal_point[0];
-  return '.';
+  const char* radix = nl_langinfo(RADIXCHAR);
+  return UsableSeparator(radix) ? radix[0] : '.';
 }
 
 char LocaleThousandsSeparator() {
   if (g_overrides.thousandsSeparator) return *g_overrides.thousandsSeparator;
   const char decimal = LocaleDecimalSeparator();
-  const std::lconv* lc = std::localeconv();
-  if (lc != nullptr && UsableSeparator(lc->thousands_sep) && lc->thousands_sep[0] != decimal) {
-    return lc->thousands_sep[0];
-  }
+  const char* sep = nl_langinfo(THOUSEP);
+  if (UsableSeparator(sep) && sep[0] != decimal) return sep[0];
   return decimal == ',' ? '.' : ',';
 }
 
+namespace {
+bool LocaleHasCurrency() {
+  const char* symbol = nl_langinfo(CURRENCY_SYMBOL);
+  return symbol != nullptr && symbol[0] != '\0';
+}
+// The first byte of a monetary flag item (0, 1, or CHAR_MAX when unset).
+int MonetaryFlag(nl_item item) {
+  const char* flag = nl_langinfo(item);
+  return flag != nullptr ? static_cast<unsigned char>(flag[0]) : CHAR_MAX;
+}
+}  // namespace
+
 std::string LocaleCurrencySymbol() {
   if (g_overrides.currencySymbol) return *g_overrides.currencySymbol;
-  const std::lconv* lc = std::localeconv();
-  if (lc == nullptr || lc->currency_symbol == nullptr || lc->currency_symbol[0] == '\0') return "$";
-  std::string symbol = lc->currency_symbol;
+  if (!LocaleHasCurrency()) return "$";
+  std::string symbol = nl_langinfo(CURRENCY_SYMBOL);
   // After the amount with a separating space: the space is part of what the
   // reader strips and the writer appends ("12.50 €").
-  if (lc->p_cs_precedes == 0 && lc->p_sep_by_space == 1) symbol = std::string(" ") + symbol;
+  if (MonetaryFlag(P_CS_PRECEDES) == 0 && MonetaryFlag(P_SEP_BY_SPACE) == 1) symbol = std::string(" ") + symbol;
   return symbol;
 }
 
 CurrencyPlacement LocaleCurrencyPlacement() {
   if (g_overrides.currencyPlacement) return *g_overrides.currencyPlacement;
-  if (g_overrides.currencySymbol) return CurrencyPlacement::Before;
-  const std::lconv* lc = std::localeconv();
-  if (lc == nullptr || lc->currency_symbol == nullptr || lc->currency_symbol[0] == '\0') {
-    return CurrencyPlacement::Before;
-  }
-  return lc->p_cs_precedes == 0 ? CurrencyPlacement::After : CurrencyPlacement::Before;
+  if (g_overrides.currencySymbol || !LocaleHasCurrency()) return CurrencyPlacement::Before;
+  return MonetaryFlag(P_CS_PRECEDES) == 0 ? CurrencyPlacement::After : CurrencyPlacement::Before;
 }
 
 }  // namespace decimora::platform
