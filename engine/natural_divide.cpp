@@ -46,17 +46,27 @@ DivisionResult KnuthDivide(const Natural& a, const Natural& b) {
       rhat += v1;
       if (rhat >= kLimbBase) break;
     }
-    // un[j..j+n] -= qhat * vn
-    std::uint64_t carry = 0;
-    Limb borrow = 0;
+    // un[j..j+n] -= qhat * vn. Each product is split into its low limb and
+    // its high part independently of the others, so the only serial chain
+    // is a short subtraction whose borrow (0, 1 or 2) needs no division:
+    // t >= -(B - 1) - (B - 1) - 2 = -2B.
+    constexpr std::int64_t kBase = kLimbBase;
+    std::uint64_t prevHigh = 0;
+    std::int64_t borrow = 0;
     for (std::size_t i = 0; i < n; ++i) {
-      const std::uint64_t p = qhat * vn[i] + carry;
-      carry = p / kLimbBase;
-      const Limb sub = static_cast<Limb>(p - carry * kLimbBase) + borrow;
-      borrow = un[i + j] < sub;
-      un[i + j] = borrow ? un[i + j] + kLimbBase - sub : un[i + j] - sub;
+      const std::uint64_t p = qhat * vn[i];
+      const std::uint64_t high = p / kLimbBase;
+      const std::uint64_t low = p - high * kLimbBase;
+      const std::int64_t d = static_cast<std::int64_t>(un[i + j]) - static_cast<std::int64_t>(low) -
+                             static_cast<std::int64_t>(prevHigh);
+      const std::int64_t t = d - borrow;
+      const std::int64_t below0 = t >> 63;             // -1 when t < 0
+      const std::int64_t belowMinusB = (t + kBase) >> 63;  // -1 when t < -B
+      borrow = -(below0 + belowMinusB);
+      un[i + j] = static_cast<Limb>(t + (kBase & below0) + (kBase & belowMinusB));
+      prevHigh = high;
     }
-    const std::uint64_t top_sub = carry + borrow;
+    const std::uint64_t top_sub = prevHigh + static_cast<std::uint64_t>(borrow);
     if (un[j + n] < top_sub) {
       // qhat was one too large: add the divisor back; the carry out of the
       // addition cancels the borrow out of the top limb.
