@@ -219,12 +219,11 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
   if (K > l + kDivisorGuardDigits) {
     const std::size_t H = l + kDivisorGuardDigits;
     const Natural kh = *Natural::FromDigits(kText.substr(0, H));
-    const Natural nines = *Natural::FromDigits(std::string(H + l - 1, '9'));
-    Natural lo = Divide(nines, Add(kh, Natural(1))).quotient;
-    Natural hi = Divide(nines, kh).quotient;
+    Natural lo = DivideNines(H + l - 1, Add(kh, Natural(1)));
+    Natural hi = DivideNines(H + l - 1, kh);
     if (lo == hi) Z = std::move(lo);
   }
-  if (!Z) Z = Divide(*Natural::FromDigits(std::string(K + l - 1, '9')), k).quotient;
+  if (!Z) Z = DivideNines(K + l - 1, k);
   const std::string zText = Z->ToDigits();
   if (zText.size() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
 

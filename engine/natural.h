@@ -72,6 +72,10 @@ Natural ShiftDecimalRight(const Natural& a, std::size_t digits);
 // longer than the other is cut into pieces, so 7 x 30,000 digits costs time
 // linear in the long one.
 Natural Multiply(const Natural& a, const Natural& b);
+// floor((10^digits - 1) / b), b != 0: a reciprocal's digits. For long
+// divisors it skips the long product a general division spends on the
+// dividend, which here is all nines.
+Natural DivideNines(std::size_t digits, const Natural& b);
 // The individual methods, whatever the sizes (for tests and measurement).
 // multiply_karatsuba falls back to schoolbook below its threshold but never
 // uses the transform; multiply_ntt always does.
@@ -87,6 +91,10 @@ struct DivisionResult {
 // a = quotient * b + remainder, 0 <= remainder < b; b != 0 (std::domain_error
 // otherwise). Schoolbook for short divisors, Newton reciprocal for long ones.
 DivisionResult Divide(const Natural& a, const Natural& b);
+// floor((10^digits - 1) / b), b != 0: a reciprocal's digits. For long
+// divisors it skips the long product a general division spends on the
+// dividend, which here is all nines.
+Natural DivideNines(std::size_t digits, const Natural& b);
 // The individual methods, whatever the sizes (for tests and measurement).
 DivisionResult divide_schoolbook(const Natural& a, const Natural& b);
 DivisionResult divide_newton(const Natural& a, const Natural& b);

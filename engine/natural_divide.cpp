@@ -188,6 +188,44 @@ DivisionResult divide_newton(const Natural& a, const Natural& b) {
   return {Natural::FromLimbs(std::move(q)), DivideSmall(r, d)};
 }
 
+Natural DivideNines(std::size_t digits, const Natural& b) {
+  if (b.IsZero()) throw std::domain_error("DivideNines: division by zero");
+  const Natural a = Subtract(ShiftDecimalLeft(Natural(1), digits), Natural(1));
+  if (Compare(a, b) < 0) return Natural();
+  const std::size_t n = b.LimbCount();
+  // Long division costs about k n limb products for k quotient limbs; the
+  // reciprocal below pays off once the divisor is long and the quotient not
+  // much longer than the divisor (the reciprocal is taken to k + 2 limbs).
+  if (n < tuning::kNewtonDivisionThreshold / 2 || a.LimbCount() > 2 * n + 1) return Divide(a, b).quotient;
+
+  // As in divide_newton, but the dividend is d (10^N - 1) with d the scaling
+  // factor, so the estimate a x / B^(n+t) needs no long product: it is taken
+  // from d 10^N, which is larger by only d, i.e. less than one unit of the
+  // quotient. The comparisons below make the result exact.
+  const Limb d = kLimbBase / (b.Limbs().back() + 1);
+  const Natural v = MultiplySmall(b, d);
+  const Natural u = MultiplySmall(a, d);
+  const std::size_t k = u.LimbCount() - n + 1;  // quotient limbs, at most
+  const std::size_t t = k + 2;
+  const Natural x = Reciprocal(ToLength(v, t), t);
+  const std::size_t wholeLimbs = digits / kLimbDigits;  // 10^N = B^wholeLimbs 10^rest
+  std::uint32_t scale = 1;
+  for (std::size_t i = 0; i < digits % kLimbDigits; ++i) scale *= 10;
+  Natural q = ShiftLimbsRight(MultiplySmall(MultiplySmall(x, d), scale), n + t - wholeLimbs);
+  Natural product = Multiply(q, v);
+  const Natural one(1);
+  while (Compare(product, u) > 0) {
+    q = Subtract(q, one);
+    product = Subtract(product, v);
+  }
+  Natural r = Subtract(u, product);
+  while (Compare(r, v) >= 0) {
+    q = Add(q, one);
+    r = Subtract(r, v);
+  }
+  return q;
+}
+
 DivisionResult Divide(const Natural& a, const Natural& b) {
   if (b.IsZero()) throw std::domain_error("Divide: division by zero");
   if (Compare(a, b) < 0) return {Natural(), a};

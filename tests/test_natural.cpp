@@ -272,6 +272,25 @@ TEST(NaturalDivide, LongDivisionsRecoverQuotientAndRemainder) {
   }
 }
 
+// Reciprocal digits: floor((10^N - 1) / b) for divisors around the cut-over
+// to the reciprocal path, including those that divide a power of ten.
+TEST(NaturalDivide, NinesOverDivisor) {
+  const std::size_t threshold_digits = tuning::kNewtonDivisionThreshold * kLimbDigits;
+  for (std::size_t lb : {std::size_t{1}, std::size_t{19}, threshold_digits / 2 - 9, threshold_digits / 2 + 9,
+                         threshold_digits, std::size_t{1200}}) {
+    for (const std::string& bs : {RandomDigits(lb), PowerOfTen(lb - 1), std::string(lb, '9'),
+                                  Multiply(N(PowerOfTen(lb - 1)), Natural(5)).ToDigits()}) {
+      const Natural b = N(bs);
+      for (std::size_t N_ : {lb, lb + 1, lb + 8, 2 * lb - 1, 2 * lb + 5, 2 * lb + 9}) {
+        const Natural nines = N(std::string(N_, '9'));
+        EXPECT_EQ(DivideNines(N_, b), Divide(nines, b).quotient) << "N=" << N_ << " b has " << lb << " digits";
+      }
+    }
+  }
+  EXPECT_TRUE(DivideNines(2, N("1000")).IsZero());
+  EXPECT_THROW(DivideNines(5, Natural()), std::domain_error);
+}
+
 // ---- the digit-string contract ----------------------------------------------------
 
 TEST(MultiplyDigitStrings, FollowsTheTextContract) {
