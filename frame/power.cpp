@@ -377,7 +377,10 @@ Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
   const double cost = static_cast<double>(a.coef.LimbCount() + b.coef.LimbCount());
   if (!Charge(300 + 60 * cost)) return Parse("#NUM!");
   Num exact;
-  if (!a.coef.IsZero() && !b.coef.IsZero()) {
+  if (a.IsOne()) {
+    exact = b;  // the powers' first product: 1 times the base
+    exact.raw.clear();
+  } else if (!a.coef.IsZero() && !b.coef.IsZero()) {
     exact.coef = Multiply(a.coef, b.coef);
     exact.frac = a.frac + b.frac;
     exact.negative = a.negative != b.negative;
