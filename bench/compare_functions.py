@@ -4,37 +4,20 @@ doing the same work (text in, text out), and prints the ratios.
 
     python3 bench/compare_functions.py [BUILD_DIR]     (default: build)
 
-Both sides are measured in CPU time of the process, so that other work on
-a shared machine disturbs the figures less. A ratio below 1 means Decimora
-is faster.
+Both sides are timed in CPU time (bench/sidebyside.py); a ratio below 1
+means Decimora is faster.
 """
 import decimal
-import json
 import math
-import os
 import random
-import subprocess
 import sys
-import time
+
+from sidebyside import decimora_seconds, print_ratios
 
 if hasattr(sys, "set_int_max_str_digits"):
     sys.set_int_max_str_digits(0)  # str() of factorials of tens of thousands of digits
 
 
-def python_seconds(work, min_total=0.5, repeats=5):
-    """Best mean CPU time of one call over a few repeats."""
-    best = float("inf")
-    for _ in range(repeats):
-        calls = 0
-        start = time.process_time()
-        while True:
-            work()
-            calls += 1
-            elapsed = time.process_time() - start
-            if elapsed >= min_total / repeats:
-                break
-        best = min(best, elapsed / calls)
-    return best
 
 
 def random_digits(n, rng):
@@ -57,26 +40,10 @@ def python_rows():
     }
 
 
-def decimora_rows(build_dir):
-    binary = os.path.join(build_dir, "bench", "bench_functions")
-    if not os.path.exists(binary):
-        sys.exit(f"no {binary}: build the bench_functions target first")
-    out = subprocess.run(
-        [binary, "--benchmark_filter=^BM_(Fact|Mod)/", "--benchmark_format=json", "--benchmark_min_time=0.5"],
-        check=True, capture_output=True, text=True).stdout
-    unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
-    return {b["name"]: b["cpu_time"] * unit[b["time_unit"]] for b in json.loads(out)["benchmarks"]}
-
-
 def main():
     build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
-    ours = decimora_rows(build_dir)
-    print(f"{'row':<18} {'Decimora':>12} {'Python':>12} {'ratio':>7}  Python does")
-    for name, (label, work) in python_rows().items():
-        if name not in ours:
-            continue
-        py = python_seconds(work)
-        print(f"{name:<18} {ours[name] * 1e3:>9.3f} ms {py * 1e3:>9.3f} ms {ours[name] / py:>7.2f}  {label}")
+    ours = decimora_seconds(build_dir, "bench_functions", "--benchmark_filter=^BM_(Fact|Mod)/")
+    print_ratios(ours, python_rows())
 
 
 if __name__ == "__main__":

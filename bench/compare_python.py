@@ -12,11 +12,9 @@ operands out of Python's time). Both are measured in CPU time of the process
 disturbs the figures less. A ratio below 1 means Decimora is faster.
 """
 import decimal
-import json
-import os
-import subprocess
 import sys
-import time
+
+from sidebyside import decimora_seconds, python_seconds
 
 MASK = (1 << 64) - 1
 
@@ -31,21 +29,6 @@ def operand_digits(n, seed):
     if out[0] == "0":
         out[0] = "7"
     return "".join(out)
-
-
-def python_seconds(work, min_total=0.6, repeats=5):
-    best = float("inf")
-    for _ in range(repeats):
-        calls = 0
-        start = time.process_time()
-        while True:
-            work()
-            calls += 1
-            elapsed = time.process_time() - start
-            if elapsed >= min_total / repeats:
-                break
-        best = min(best, elapsed / calls)
-    return best
 
 
 def context(prec):
@@ -74,19 +57,9 @@ def python_rows():
     return rows
 
 
-def decimora_rows(build_dir):
-    binary = os.path.join(build_dir, "bench", "bench_operators")
-    if not os.path.exists(binary):
-        sys.exit(f"no {binary}: build the bench_operators target first")
-    out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_min_time=0.5"],
-                         check=True, capture_output=True, text=True).stdout
-    unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
-    return {b["name"]: b["cpu_time"] * unit[b["time_unit"]] for b in json.loads(out)["benchmarks"]}
-
-
 def main():
     build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
-    ours = decimora_rows(build_dir)
+    ours = decimora_seconds(build_dir, "bench_operators")
     print(f"{'row':<18} {'Decimora':>11} {'Python':>11} {'ratio':>6} {'pre-parsed':>11} {'ratio':>6}  work")
     for name, (label, text_work, parsed_work) in python_rows().items():
         if name not in ours:

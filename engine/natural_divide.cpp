@@ -109,16 +109,9 @@ Natural Reciprocal(const Natural& v, std::size_t t) {
   return c < 0 ? Add(x0, correction) : Subtract(x0, correction);
 }
 
-// Exact quotient and remainder of a by v, given x ~ B^(2t) / v' where v' is
-// v cut or extended to t limbs, and a < v B^(t-2). The estimate from the
-// top t+2 limbs of a is off by at most a couple of units; the final
-// comparisons make it exact whatever the estimate.
-DivisionResult QuotientStep(const Natural& a, const Natural& v, const Natural& x, std::size_t t) {
-  const std::size_t n = v.LimbCount();
-  const std::size_t m = a.LimbCount();
-  const std::size_t e = n + t;  // a / v ~ a x / B^(n+t)
-  const std::size_t drop = m > t + 2 ? m - (t + 2) : 0;
-  Natural q = ShiftLimbsRight(Multiply(ShiftLimbsRight(a, drop), x), e - drop);
+// The exact quotient and remainder of a by v from an estimate q that is off
+// by a few units either way.
+DivisionResult CorrectQuotient(Natural q, const Natural& a, const Natural& v) {
   Natural product = Multiply(q, v);
   const Natural one(1);
   while (Compare(product, a) > 0) {
@@ -131,6 +124,18 @@ DivisionResult QuotientStep(const Natural& a, const Natural& v, const Natural& x
     r = Subtract(r, v);
   }
   return {std::move(q), std::move(r)};
+}
+
+// Exact quotient and remainder of a by v, given x ~ B^(2t) / v' where v' is
+// v cut or extended to t limbs, and a < v B^(t-2). The estimate from the
+// top t+2 limbs of a is off by at most a couple of units; the final
+// comparisons make it exact whatever the estimate.
+DivisionResult QuotientStep(const Natural& a, const Natural& v, const Natural& x, std::size_t t) {
+  const std::size_t n = v.LimbCount();
+  const std::size_t m = a.LimbCount();
+  const std::size_t e = n + t;  // a / v ~ a x / B^(n+t)
+  const std::size_t drop = m > t + 2 ? m - (t + 2) : 0;
+  return CorrectQuotient(ShiftLimbsRight(Multiply(ShiftLimbsRight(a, drop), x), e - drop), a, v);
 }
 
 Natural ToLength(const Natural& v, std::size_t t) {
@@ -211,19 +216,8 @@ Natural DivideNines(std::size_t digits, const Natural& b) {
   const std::size_t wholeLimbs = digits / kLimbDigits;  // 10^N = B^wholeLimbs 10^rest
   std::uint32_t scale = 1;
   for (std::size_t i = 0; i < digits % kLimbDigits; ++i) scale *= 10;
-  Natural q = ShiftLimbsRight(MultiplySmall(MultiplySmall(x, d), scale), n + t - wholeLimbs);
-  Natural product = Multiply(q, v);
-  const Natural one(1);
-  while (Compare(product, u) > 0) {
-    q = Subtract(q, one);
-    product = Subtract(product, v);
-  }
-  Natural r = Subtract(u, product);
-  while (Compare(r, v) >= 0) {
-    q = Add(q, one);
-    r = Subtract(r, v);
-  }
-  return q;
+  return CorrectQuotient(ShiftLimbsRight(MultiplySmall(MultiplySmall(x, d), scale), n + t - wholeLimbs), u, v)
+      .quotient;
 }
 
 DivisionResult Divide(const Natural& a, const Natural& b) {
