@@ -60,10 +60,14 @@ struct Split {
 };
 
 // The same search on machine integers, for exponents below 10^18.
-Split SearchSplitSmall(std::uint64_t e) {
+struct SplitSmallResult {
+  std::uint64_t H = 0, Q = 0, R = 0;
+};
+
+SplitSmallResult SearchSplitSmall(std::uint64_t e) {
   std::uint64_t best = e;
   std::uint64_t g = e;
-  Split out;
+  SplitSmallResult out;
   for (;;) {
     const std::uint64_t h = g / 2;
     if (h == 0) break;
@@ -72,14 +76,17 @@ Split SearchSplitSmall(std::uint64_t e) {
     const std::uint64_t cost = q + h + r - 1 - (q > 0 ? 1 : 0);
     if (best <= cost) break;
     best = cost;
-    out = {std::to_string(h), std::to_string(q), std::to_string(r)};
+    out = {h, q, r};
     g = h;
   }
   return out;
 }
 
 Split SearchSplit(std::string_view eText) {
-  if (eText.size() <= 18) return SearchSplitSmall(std::stoull(std::string(eText)));
+  if (eText.size() <= 18) {
+    const SplitSmallResult s = SearchSplitSmall(std::stoull(std::string(eText)));
+    return {std::to_string(s.H), std::to_string(s.Q), std::to_string(s.R)};
+  }
   const Natural e = *Natural::FromDigits(eText);
   const double limbs = static_cast<double>(e.LimbCount());
   Natural best = e;
@@ -215,6 +222,8 @@ namespace {
 // through the dispatcher itself (and keeps its text).
 // ---------------------------------------------------------------------------
 
+bool IsUnit(const Natural& a) { return a.LimbCount() == 1 && a.Limbs()[0] == 1; }
+
 struct Num {
   std::string error;  // an error text, or empty
   bool negative = false;
@@ -224,12 +233,24 @@ struct Num {
 
   bool IsError() const { return !error.empty(); }
   bool IsZero() const { return error.empty() && coef.IsZero(); }
-  bool IsOne() const { return error.empty() && !negative && frac == 0 && coef == Natural(1); }
+  bool IsOne() const { return error.empty() && !negative && frac == 0 && IsUnit(coef); }
 };
 
-std::size_t TrailingZeros(const Natural& a) {
+// The value of a number without its error or dispatcher text.
+Num ValueOf(const Num& a) {
+  Num n;
+  n.negative = a.negative;
+  n.coef = a.coef;
+  n.frac = a.frac;
+  return n;
+}
+
+constexpr Limb kPow10[kLimbDigits + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Trailing decimal zeros of limbs holding a nonzero value.
+std::size_t TrailingZeros(const std::vector<Limb>& limbs) {
   std::size_t count = 0;
-  for (Limb limb : a.Limbs()) {
+  for (Limb limb : limbs) {
     if (limb == 0) {
       count += kLimbDigits;
       continue;
@@ -243,19 +264,51 @@ std::size_t TrailingZeros(const Natural& a) {
   return count;
 }
 
+// out[0..) := floor(a / 10^digits) for a = a[0..n), digits < 9n; returns the
+// number of limbs written (top ones may be zero). out may be a itself: each
+// limb is written after the limbs it is read from.
+std::size_t ShiftDigitsDown(const Limb* a, std::size_t n, std::size_t digits, Limb* out) {
+  const std::size_t skip = digits / kLimbDigits;
+  const std::size_t s = digits % kLimbDigits;
+  const std::size_t m = n - skip;
+  if (s == 0) {
+    for (std::size_t i = 0; i < m; ++i) out[i] = a[skip + i];
+    return m;
+  }
+  const Limb div = kPow10[s];
+  const Limb up = kPow10[kLimbDigits - s];
+  for (std::size_t i = 0; i + 1 < m; ++i) out[i] = a[skip + i] / div + (a[skip + i + 1] % div) * up;
+  out[m - 1] = a[n - 1] / div;
+  return m;
+}
+
+// Sets n.coef from limbs v (little-endian, possibly with zero limbs on top),
+// dropping the zeros that end the fraction: the normal form.
+void SetCoef(Num& n, std::vector<Limb> v) {
+  while (!v.empty() && v.back() == 0) v.pop_back();
+  if (v.empty()) {
+    n.coef = Natural();
+    n.negative = false;
+    n.frac = 0;
+    return;
+  }
+  if (n.frac > 0) {
+    const auto drop = std::min<std::int64_t>(static_cast<std::int64_t>(TrailingZeros(v)), n.frac);
+    if (drop > 0) {
+      v.resize(ShiftDigitsDown(v.data(), v.size(), static_cast<std::size_t>(drop), v.data()));
+      n.frac -= drop;
+    }
+  }
+  n.coef = Natural::FromLimbs(std::move(v));
+}
+
 void Normalize(Num& n) {
   if (n.coef.IsZero()) {
     n.negative = false;
     n.frac = 0;
     return;
   }
-  if (n.frac > 0) {
-    const std::int64_t drop = std::min<std::int64_t>(static_cast<std::int64_t>(TrailingZeros(n.coef)), n.frac);
-    if (drop > 0) {
-      n.coef = ShiftDecimalRight(n.coef, static_cast<std::size_t>(drop));
-      n.frac -= drop;
-    }
-  }
+  if (n.frac > 0 && TrailingZeros(n.coef.Limbs()) > 0) SetCoef(n, n.coef.Limbs());
 }
 
 Num Parse(std::string_view text) {
@@ -286,14 +339,13 @@ Num Parse(std::string_view text) {
   return n;
 }
 
-// Characters of the normal form without sign, and those before the separator.
-std::int64_t TextLength(const Num& n) {
-  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+// Characters of the normal form without sign, and those before the
+// separator, for a coefficient of `digits` digits.
+std::int64_t TextLength(const Num& n, std::int64_t digits) {
   if (n.frac == 0) return digits;
   return digits > n.frac ? digits + 1 : n.frac + 2;
 }
-std::int64_t IntegerChars(const Num& n) {
-  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+std::int64_t IntegerChars(const Num& n, std::int64_t digits) {
   if (n.frac == 0) return digits;
   return digits > n.frac ? digits - n.frac : 1;
 }
@@ -323,39 +375,53 @@ std::string Text(const Num& n) {
 double ClampMaxSD(double maxSD) { return maxSD > kMaxSignificantDigits ? kMaxSignificantDigits : (maxSD < 0 ? 0 : maxSD); }
 
 // The composer's rounding of an internal result at maxSD W (W = the call's
-// maxSD + 1): nullopt when the text would be cut to a cell's length.
-std::optional<Num> Compose(Num n, double W) {
+// maxSD + 1), in place: false when the text would be cut to a cell's length
+// (n is then for the caller to replace). The kept digits are cut from the
+// limbs directly, rounded half up and stripped of the zeros ending the
+// fraction, in one new coefficient.
+bool Compose(Num& n, double W) {
   n.raw.clear();
   if (!n.coef.IsZero()) {
     double md = std::nearbyint(W + 1);
     if (!(md >= 1)) md = 1;
     const std::size_t digits = n.coef.DigitCount();
     if (md < static_cast<double>(digits)) {
-      static constexpr Limb kPow10[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+      const std::vector<Limb>& limbs = n.coef.Limbs();
       const std::size_t drop = digits - static_cast<std::size_t>(md);
-      const Limb decider = n.coef.Limbs()[(drop - 1) / kLimbDigits] / kPow10[(drop - 1) % kLimbDigits] % 10;
-      Natural kept = ShiftDecimalRight(n.coef, drop);
-      if (decider >= 5) kept = Add(kept, Natural(1));
+      const Limb decider = limbs[(drop - 1) / kLimbDigits] / kPow10[(drop - 1) % kLimbDigits] % 10;
+      std::vector<Limb> kept;
+      kept.reserve(limbs.size() - drop / kLimbDigits + 1);
+      kept.resize(limbs.size() - drop / kLimbDigits);
+      kept.resize(ShiftDigitsDown(limbs.data(), limbs.size(), drop, kept.data()));
+      if (decider >= 5) {
+        std::size_t i = 0;
+        while (i < kept.size() && kept[i] == kLimbBase - 1) kept[i++] = 0;
+        if (i < kept.size()) {
+          ++kept[i];
+        } else {
+          kept.push_back(1);
+        }
+      }
       // The dropped digits become zeros; those in the fraction go.
       const auto d = static_cast<std::int64_t>(drop);
       if (d <= n.frac) {
-        n.coef = std::move(kept);
         n.frac -= d;
+        SetCoef(n, std::move(kept));
       } else {
-        n.coef = ShiftDecimalLeft(kept, static_cast<std::size_t>(d - n.frac));
+        n.coef = ShiftDecimalLeft(Natural::FromLimbs(std::move(kept)), static_cast<std::size_t>(d - n.frac));
         n.frac = 0;
       }
     }
   }
   Normalize(n);
   const bool positive = !n.negative;
-  if (IntegerChars(n) >= (positive ? 32768 : 32767)) {
-    Num e;
-    e.error = "#NUM!";
-    return e;
+  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  if (IntegerChars(n, digits) >= (positive ? 32768 : 32767)) {
+    n = Num{};
+    n.error = "#NUM!";
+    return true;
   }
-  if (TextLength(n) > (positive ? 32767 : 32766)) return std::nullopt;
-  return n;
+  return TextLength(n, digits) <= (positive ? 32767 : 32766);
 }
 
 Num PassThrough(const Num& a, const Num& b) {
@@ -371,44 +437,59 @@ Num PassThrough(const Num& a, const Num& b) {
   return n;
 }
 
-// Calculate(3, a, b, maxSD), internal.
+// Calculate(3, a, b, maxSD), internal. (One result object throughout, so
+// that it is built in the caller's place.)
 Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
-  if (a.IsError() || b.IsError()) return PassThrough(a, b);
-  const double cost = static_cast<double>(a.coef.LimbCount() + b.coef.LimbCount());
-  if (!Charge(300 + 60 * cost)) return Parse("#NUM!");
-  Num exact;
-  if (a.IsOne()) {
-    exact = b;  // the powers' first product: 1 times the base
-    exact.raw.clear();
-  } else if (!a.coef.IsZero() && !b.coef.IsZero()) {
-    exact.coef = Multiply(a.coef, b.coef);
-    exact.frac = a.frac + b.frac;
-    exact.negative = a.negative != b.negative;
+  Num out;
+  if (a.IsError() || b.IsError()) {
+    out = PassThrough(a, b);
+    return out;
   }
-  if (std::optional<Num> r = Compose(std::move(exact), ClampMaxSD(maxSD) + 1)) return std::move(*r);
-  return Parse(Op(3, Text(a), Text(b), maxSD));
+  const double cost = static_cast<double>(a.coef.LimbCount() + b.coef.LimbCount());
+  if (!Charge(300 + 60 * cost)) {
+    out.error = "#NUM!";
+    return out;
+  }
+  if (a.IsOne()) {
+    out = ValueOf(b);  // the powers' first product: 1 times the base
+  } else if (b.IsOne()) {
+    out = ValueOf(a);  // times the power 0 of a split without remainder
+  } else if (!a.coef.IsZero() && !b.coef.IsZero()) {
+    out.coef = Multiply(a.coef, b.coef);
+    out.frac = a.frac + b.frac;
+    out.negative = a.negative != b.negative;
+  }
+  if (!Compose(out, ClampMaxSD(maxSD) + 1)) out = Parse(Op(3, Text(a), Text(b), maxSD));
+  return out;
 }
 
 // Calculate(6, b, e, maxSD) for e of 0 to 3, internal, inputs not restricted.
 Num SmallPowerNum(const Num& b, int e, double maxSD) {
-  if (b.IsError()) return b;
+  Num R;
+  if (b.IsError()) {
+    R = b;
+    return R;
+  }
   auto viaText = [&]() { return Parse(Op(6, Text(b), std::to_string(e), maxSD)); };
   // The cleaning of the power's operands keeps 32,768 significant digits.
-  if (b.coef.DigitCount() > static_cast<std::size_t>(kCleanUpDigits)) return viaText();
+  const auto digits = static_cast<std::int64_t>(b.coef.DigitCount());
+  if (digits > static_cast<std::int64_t>(kCleanUpDigits)) {
+    R = viaText();
+    return R;
+  }
   const double W = ClampMaxSD(maxSD) + 1;
-  Num R;
   if (e == 0) {
     R.coef = Natural(1);
   } else if (b.IsZero() || b.IsOne() || e == 1) {
-    R = b;
+    R = ValueOf(b);
   } else {
-    const double D = 1 + static_cast<double>(TextLength(b)) + (b.negative ? 1 : 0) - (b.frac > 0 ? 1 : 0);
+    const double D = 1 + static_cast<double>(TextLength(b, digits)) + (b.negative ? 1 : 0) - (b.frac > 0 ? 1 : 0);
     R.coef = Natural(1);
     for (int i = 0; i < e && !R.IsError(); ++i) R = MultiplyNum(R, b, D + W);
   }
   if (R.IsError()) return R;
-  if (std::optional<Num> r = Compose(std::move(R), W)) return std::move(*r);
-  return viaText();
+  if (!Compose(R, W)) R = viaText();
+  return R;
 }
 
 // log10 |b| of a nonzero number, from its leading digits.
@@ -435,19 +516,62 @@ bool CertainUnderflowNum(const Num& b, std::string_view e, double M) {
   return g.sign < 0 && Certain(g, le, M);
 }
 
+// The same for an exponent held as an integer. The first test above, on
+// integers: with e' = (leading digit of e + 1) * 10^(digits of e - 1), it
+// asks whether e' * bound reaches 32,769; a product of at most 32,000 is
+// well clear of that, so the texts are only written for exponents near it.
+bool CertainUnderflowNum(const Num& b, std::uint64_t e, double M) {
+  std::uint64_t lead = e;
+  double scale = 1;
+  while (lead >= 10) {
+    lead /= 10;
+    scale *= 10;
+  }
+  const double bound = std::fabs(static_cast<double>(b.coef.DigitCount()) - static_cast<double>(b.frac)) + 1;
+  if (static_cast<double>(lead + 1) * scale * bound <= 32000) return false;
+  return CertainUnderflowNum(b, std::to_string(e), M);
+}
+
+// Powers whose value is known without the products: every product the
+// splitting would form gives these same values, so the answer is the same
+// without the work. Sets `out` and answers true for those.
+bool KnownPower(const Num& b, bool oddExponent, Num& out) {
+  if (b.IsError() || b.IsOne()) {
+    out = b;
+  } else if (b.IsZero()) {
+    out = Num{};  // also a power that fell below what a cell shows
+  } else if (b.negative && b.frac == 0 && IsUnit(b.coef)) {
+    out = Num{};
+    out.coef = Natural(1);
+    out.negative = oddExponent;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The splitting for exponents below 10^18, on machine integers: the same
+// search (SearchSplitSmall) and the same order of products as for texts.
+Num SplitSmall(const Num& b, std::uint64_t e, double M) {
+  if (e <= 3) return SmallPowerNum(b, static_cast<int>(e), M);
+  Num known;
+  if (KnownPower(b, e % 2 == 1, known)) return known;
+  if (CertainUnderflowNum(b, e, M)) return Num{};
+
+  const SplitSmallResult s = SearchSplitSmall(e);
+  if (t_work.spent > kWorkBudget) return Parse("#NUM!");
+  Num P = SplitSmall(b, s.H, M);
+  P = SplitSmall(P, s.Q, M);
+  const Num T = SplitSmall(b, s.R, M);
+  return MultiplyNum(P, T, M);
+}
+
 Num SplitNum(const Num& b, const std::string& e, double M) {
   if (AtMost3(e)) return SmallPowerNum(b, e.back() - '0', M);
-  // Bases whose powers are known exactly: every product the splitting would
-  // form gives these same values, so the answer is the same, without the work.
-  if (b.IsError() || b.IsOne()) return b;
-  if (b.IsZero()) return Num{};  // also a power that fell below what a cell shows
-  if (b.negative && b.frac == 0 && b.coef == Natural(1)) {
-    Num r;
-    r.coef = Natural(1);
-    r.negative = (e.back() - '0') % 2 == 1;
-    return r;
-  }
-  if (CertainUnderflowNum(b, e, M)) return Num{};
+  if (e.size() <= 18) return SplitSmall(b, std::stoull(e), M);
+  Num known;
+  if (KnownPower(b, (e.back() - '0') % 2 == 1, known)) return known;
+  if (CertainUnderflowNum(b, std::string_view(e), M)) return Num{};
 
   const Split s = SearchSplit(e);
   if (t_work.spent > kWorkBudget) return Parse("#NUM!");
