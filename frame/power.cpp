@@ -463,6 +463,27 @@ Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
   return out;
 }
 
+// Calculate(3, a, 1, maxSD) for an a of the caller's to give up: when the
+// rounding leaves a as it is (it has at most the digits kept, and is in
+// normal form), a is the product and is not copied.
+Num MultiplyByOne(Num&& a, const Num& one, double maxSD) {
+  const double W = ClampMaxSD(maxSD) + 1;
+  double md = std::nearbyint(W + 1);
+  if (!(md >= 1)) md = 1;
+  const bool asItIs = !a.IsError() && !a.IsZero() && a.raw.empty() && static_cast<double>(a.coef.DigitCount()) <= md &&
+                      (a.frac == 0 || a.coef.Limbs()[0] % 10 != 0);
+  if (!asItIs) return MultiplyNum(a, one, maxSD);
+  Num out;
+  const double cost = static_cast<double>(a.coef.LimbCount() + one.coef.LimbCount());
+  if (!Charge(300 + 60 * cost)) {
+    out.error = "#NUM!";
+    return out;
+  }
+  out = std::move(a);
+  if (!Compose(out, W)) out = Parse(Op(3, Text(out), Text(one), maxSD));  // unchanged: its text is a's
+  return out;
+}
+
 // Calculate(6, b, e, maxSD) for e of 0 to 3, internal, inputs not restricted.
 Num SmallPowerNum(const Num& b, int e, double maxSD) {
   Num R;
@@ -484,8 +505,28 @@ Num SmallPowerNum(const Num& b, int e, double maxSD) {
     R = ValueOf(b);
   } else {
     const double D = 1 + static_cast<double>(TextLength(b, digits)) + (b.negative ? 1 : 0) - (b.frac > 0 ? 1 : 0);
-    R.coef = Natural(1);
-    for (int i = 0; i < e && !R.IsError(); ++i) R = MultiplyNum(R, b, D + W);
+    // The products start from 1, and 1 times b is b itself whenever the
+    // rounding at D + W keeps all of b's digits (D exceeds them) and b's text
+    // fits a cell: then the first product is taken as b without a copy (only
+    // its charge is made), and the second one is b times b.
+    double md = std::nearbyint(ClampMaxSD(D + W) + 1 + 1);  // as Compose at that maxSD
+    if (!(md >= 1)) md = 1;
+    const bool positive = !b.negative;
+    const bool firstIsB = b.raw.empty() && static_cast<double>(digits) <= md &&
+                          IntegerChars(b, digits) < (positive ? 32768 : 32767) &&
+                          TextLength(b, digits) <= (positive ? 32767 : 32766);
+    int i = 0;
+    if (firstIsB) {
+      if (!Charge(300 + 60 * static_cast<double>(1 + b.coef.LimbCount()))) {
+        R.error = "#NUM!";
+        return R;
+      }
+      R = MultiplyNum(b, b, D + W);
+      i = 2;
+    } else {
+      R.coef = Natural(1);
+    }
+    for (; i < e && !R.IsError(); ++i) R = MultiplyNum(R, b, D + W);
   }
   if (R.IsError()) return R;
   if (!Compose(R, W)) R = viaText();
@@ -563,6 +604,7 @@ Num SplitSmall(const Num& b, std::uint64_t e, double M) {
   Num P = SplitSmall(b, s.H, M);
   P = SplitSmall(P, s.Q, M);
   const Num T = SplitSmall(b, s.R, M);
+  if (T.IsOne()) return MultiplyByOne(std::move(P), T, M);
   return MultiplyNum(P, T, M);
 }
 
