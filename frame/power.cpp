@@ -350,9 +350,11 @@ std::int64_t IntegerChars(const Num& n, std::int64_t digits) {
   return digits > n.frac ? digits - n.frac : 1;
 }
 
-std::string Text(const Num& n) {
+// The text of a number: the dispatcher's own when a step took that way,
+// unless asValue asks for the normal form of the value.
+std::string Text(const Num& n, bool asValue = false) {
   if (n.IsError()) return n.error;
-  if (!n.raw.empty()) return n.raw;
+  if (!asValue && !n.raw.empty()) return n.raw;
   std::string digits = n.coef.ToDigits();
   std::string out;
   out.reserve(digits.size() + 3);
@@ -437,9 +439,26 @@ Num PassThrough(const Num& a, const Num& b) {
   return n;
 }
 
+// True when Compose(ValueOf(n), W) would give n's value unchanged: n is in
+// normal form, has no more digits than the rounding keeps, and its text fits
+// a cell. Then that step can take n itself, without a copy.
+bool ComposeKeeps(const Num& n, double W) {
+  if (n.IsError()) return false;
+  if (n.coef.IsZero()) return !n.negative && n.frac == 0;
+  if (n.frac > 0 && n.coef.Limbs()[0] % 10 == 0) return false;
+  double md = std::nearbyint(W + 1);
+  if (!(md >= 1)) md = 1;
+  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  const bool positive = !n.negative;
+  return static_cast<double>(digits) <= md && IntegerChars(n, digits) < (positive ? 32768 : 32767) &&
+         TextLength(n, digits) <= (positive ? 32767 : 32766);
+}
+
 // Calculate(3, a, b, maxSD), internal. (One result object throughout, so
-// that it is built in the caller's place.)
-Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
+// that it is built in the caller's place.) aAsValue and bAsValue stand an
+// operand in for the rounded copy of itself a step would have made: only
+// the text handed to the dispatcher, should the result not fit, differs.
+Num MultiplyNum(const Num& a, const Num& b, double maxSD, bool aAsValue = false, bool bAsValue = false) {
   Num out;
   if (a.IsError() || b.IsError()) {
     out = PassThrough(a, b);
@@ -453,34 +472,39 @@ Num MultiplyNum(const Num& a, const Num& b, double maxSD) {
   if (a.IsOne()) {
     out = ValueOf(b);  // the powers' first product: 1 times the base
   } else if (b.IsOne()) {
-    out = ValueOf(a);  // times the power 0 of a split without remainder
+    out = ValueOf(a);
   } else if (!a.coef.IsZero() && !b.coef.IsZero()) {
     out.coef = Multiply(a.coef, b.coef);
     out.frac = a.frac + b.frac;
     out.negative = a.negative != b.negative;
   }
-  if (!Compose(out, ClampMaxSD(maxSD) + 1)) out = Parse(Op(3, Text(a), Text(b), maxSD));
+  if (!Compose(out, ClampMaxSD(maxSD) + 1)) out = Parse(Op(3, Text(a, aAsValue), Text(b, bAsValue), maxSD));
   return out;
 }
 
-// Calculate(3, a, 1, maxSD) for an a of the caller's to give up: when the
-// rounding leaves a as it is (it has at most the digits kept, and is in
-// normal form), a is the product and is not copied.
-Num MultiplyByOne(Num&& a, const Num& one, double maxSD) {
+const Num& One() {
+  static const Num one = [] {
+    Num n;
+    n.coef = Natural(1);
+    return n;
+  }();
+  return one;
+}
+
+// Calculate(3, a, 1, maxSD) for an a of the caller's to give up (the
+// product of a split without remainder by b^0): when the rounding leaves a
+// as it is, a is the product and is not copied.
+Num MultiplyByOne(Num&& a, double maxSD) {
   const double W = ClampMaxSD(maxSD) + 1;
-  double md = std::nearbyint(W + 1);
-  if (!(md >= 1)) md = 1;
-  const bool asItIs = !a.IsError() && !a.IsZero() && a.raw.empty() && static_cast<double>(a.coef.DigitCount()) <= md &&
-                      (a.frac == 0 || a.coef.Limbs()[0] % 10 != 0);
-  if (!asItIs) return MultiplyNum(a, one, maxSD);
+  if (!a.raw.empty() || a.IsZero() || !ComposeKeeps(a, W)) return MultiplyNum(a, One(), maxSD);
   Num out;
-  const double cost = static_cast<double>(a.coef.LimbCount() + one.coef.LimbCount());
+  const double cost = static_cast<double>(a.coef.LimbCount() + 1);
   if (!Charge(300 + 60 * cost)) {
     out.error = "#NUM!";
     return out;
   }
   out = std::move(a);
-  if (!Compose(out, W)) out = Parse(Op(3, Text(out), Text(one), maxSD));  // unchanged: its text is a's
+  out.raw.clear();
   return out;
 }
 
@@ -505,23 +529,17 @@ Num SmallPowerNum(const Num& b, int e, double maxSD) {
     R = ValueOf(b);
   } else {
     const double D = 1 + static_cast<double>(TextLength(b, digits)) + (b.negative ? 1 : 0) - (b.frac > 0 ? 1 : 0);
-    // The products start from 1, and 1 times b is b itself whenever the
-    // rounding at D + W keeps all of b's digits (D exceeds them) and b's text
-    // fits a cell: then the first product is taken as b without a copy (only
-    // its charge is made), and the second one is b times b.
-    double md = std::nearbyint(ClampMaxSD(D + W) + 1 + 1);  // as Compose at that maxSD
-    if (!(md >= 1)) md = 1;
-    const bool positive = !b.negative;
-    const bool firstIsB = b.raw.empty() && static_cast<double>(digits) <= md &&
-                          IntegerChars(b, digits) < (positive ? 32768 : 32767) &&
-                          TextLength(b, digits) <= (positive ? 32767 : 32766);
+    // The products start from 1, and 1 times b, rounded at D + W, is b
+    // itself (D exceeds its digits) whenever its text fits a cell: then b
+    // stands in for that product (only its work is charged), and the second
+    // product is b times b.
     int i = 0;
-    if (firstIsB) {
+    if (ComposeKeeps(b, ClampMaxSD(D + W) + 1)) {
       if (!Charge(300 + 60 * static_cast<double>(1 + b.coef.LimbCount()))) {
         R.error = "#NUM!";
         return R;
       }
-      R = MultiplyNum(b, b, D + W);
+      R = MultiplyNum(b, b, D + W, true);
       i = 2;
     } else {
       R.coef = Natural(1);
@@ -603,8 +621,12 @@ Num SplitSmall(const Num& b, std::uint64_t e, double M) {
   if (t_work.spent > kWorkBudget) return Parse("#NUM!");
   Num P = SplitSmall(b, s.H, M);
   P = SplitSmall(P, s.Q, M);
+  // b^0 and b^1 cost no work: b^0 is 1, and b^1 is b rounded, which is b
+  // itself when the rounding keeps it. Those stand in for them.
+  const bool plain = !b.IsError() && b.coef.DigitCount() <= static_cast<std::size_t>(kCleanUpDigits);
+  if (s.R == 0 && plain) return MultiplyByOne(std::move(P), M);
+  if (s.R == 1 && plain && ComposeKeeps(b, ClampMaxSD(M) + 1)) return MultiplyNum(P, b, M, false, true);
   const Num T = SplitSmall(b, s.R, M);
-  if (T.IsOne()) return MultiplyByOne(std::move(P), T, M);
   return MultiplyNum(P, T, M);
 }
 
