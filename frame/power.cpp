@@ -247,6 +247,17 @@ Num ValueOf(const Num& a) {
 
 constexpr Limb kPow10[kLimbDigits + 1] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
+// Natural::DigitCount by comparisons on the top limb rather than a loop:
+// the splitting asks for it several times per product.
+std::size_t Digits(const Natural& a) {
+  if (a.IsZero()) return 1;
+  const Limb t = a.Limbs().back();
+  const std::size_t top = t >= kPow10[5]   ? (t >= kPow10[7] ? (t >= kPow10[8] ? 9 : 8) : (t >= kPow10[6] ? 7 : 6))
+                          : t >= kPow10[3] ? (t >= kPow10[4] ? 5 : 4)
+                                           : (t >= kPow10[2] ? 3 : (t >= kPow10[1] ? 2 : 1));
+  return (a.LimbCount() - 1) * kLimbDigits + top;
+}
+
 // Trailing decimal zeros of limbs holding a nonzero value.
 std::size_t TrailingZeros(const std::vector<Limb>& limbs) {
   std::size_t count = 0;
@@ -386,7 +397,7 @@ bool Compose(Num& n, double W) {
   if (!n.coef.IsZero()) {
     double md = std::nearbyint(W + 1);
     if (!(md >= 1)) md = 1;
-    const std::size_t digits = n.coef.DigitCount();
+    const std::size_t digits = Digits(n.coef);
     if (md < static_cast<double>(digits)) {
       const std::vector<Limb>& limbs = n.coef.Limbs();
       const std::size_t drop = digits - static_cast<std::size_t>(md);
@@ -417,7 +428,7 @@ bool Compose(Num& n, double W) {
   }
   Normalize(n);
   const bool positive = !n.negative;
-  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  const auto digits = static_cast<std::int64_t>(Digits(n.coef));
   if (IntegerChars(n, digits) >= (positive ? 32768 : 32767)) {
     n = Num{};
     n.error = "#NUM!";
@@ -448,7 +459,7 @@ bool ComposeKeeps(const Num& n, double W) {
   if (n.frac > 0 && n.coef.Limbs()[0] % 10 == 0) return false;
   double md = std::nearbyint(W + 1);
   if (!(md >= 1)) md = 1;
-  const auto digits = static_cast<std::int64_t>(n.coef.DigitCount());
+  const auto digits = static_cast<std::int64_t>(Digits(n.coef));
   const bool positive = !n.negative;
   return static_cast<double>(digits) <= md && IntegerChars(n, digits) < (positive ? 32768 : 32767) &&
          TextLength(n, digits) <= (positive ? 32767 : 32766);
@@ -517,7 +528,7 @@ Num SmallPowerNum(const Num& b, int e, double maxSD) {
   }
   auto viaText = [&]() { return Parse(Op(6, Text(b), std::to_string(e), maxSD)); };
   // The cleaning of the power's operands keeps 32,768 significant digits.
-  const auto digits = static_cast<std::int64_t>(b.coef.DigitCount());
+  const auto digits = static_cast<std::int64_t>(Digits(b.coef));
   if (digits > static_cast<std::int64_t>(kCleanUpDigits)) {
     R = viaText();
     return R;
@@ -575,20 +586,24 @@ bool CertainUnderflowNum(const Num& b, std::string_view e, double M) {
   return g.sign < 0 && Certain(g, le, M);
 }
 
-// The same for an exponent held as an integer. The first test above, on
-// integers: with e' = (leading digit of e + 1) * 10^(digits of e - 1), it
-// asks whether e' * bound reaches 32,769; a product of at most 32,000 is
-// well clear of that, so the texts are only written for exponents near it.
-bool CertainUnderflowNum(const Num& b, std::uint64_t e, double M) {
+// |log10 |b|| is at most bound = |digits - fraction digits| + 1, and e is
+// below e' = (leading digit of e + 1) * 10^(digits of e - 1). Neither an
+// overflow nor an underflow can be certain unless e * |log10 |b|| reaches
+// about 32,769 (the tests above and in CertainOverflow); when e' * bound is
+// at most 32,000 it is well clear of that, whatever the rounding of the
+// logarithms, and those tests need not be run.
+bool FarFromTheLimits(const Num& b, std::uint64_t e) {
   std::uint64_t lead = e;
   double scale = 1;
   while (lead >= 10) {
     lead /= 10;
     scale *= 10;
   }
-  const double bound = std::fabs(static_cast<double>(b.coef.DigitCount()) - static_cast<double>(b.frac)) + 1;
-  if (static_cast<double>(lead + 1) * scale * bound <= 32000) return false;
-  return CertainUnderflowNum(b, std::to_string(e), M);
+  const double bound = std::fabs(static_cast<double>(Digits(b.coef)) - static_cast<double>(b.frac)) + 1;
+  return static_cast<double>(lead + 1) * scale * bound <= 32000;
+}
+bool CertainUnderflowNum(const Num& b, std::uint64_t e, double M) {
+  return !FarFromTheLimits(b, e) && CertainUnderflowNum(b, std::to_string(e), M);
 }
 
 // Powers whose value is known without the products: every product the
@@ -623,7 +638,7 @@ Num SplitSmall(const Num& b, std::uint64_t e, double M) {
   P = SplitSmall(P, s.Q, M);
   // b^0 and b^1 cost no work: b^0 is 1, and b^1 is b rounded, which is b
   // itself when the rounding keeps it. Those stand in for them.
-  const bool plain = !b.IsError() && b.coef.DigitCount() <= static_cast<std::size_t>(kCleanUpDigits);
+  const bool plain = !b.IsError() && Digits(b.coef) <= static_cast<std::size_t>(kCleanUpDigits);
   if (s.R == 0 && plain) return MultiplyByOne(std::move(P), M);
   if (s.R == 1 && plain && ComposeKeeps(b, ClampMaxSD(M) + 1)) return MultiplyNum(P, b, M, false, true);
   const Num T = SplitSmall(b, s.R, M);
@@ -701,8 +716,14 @@ std::string Power_Function(std::string B, std::string E, double M, bool restrict
   // E is a cleaned whole number without sign here: comparing its digits is
   // the numeric comparison.
   if (CompareDigitStrings(E, "3", false, true)) {
-    if (outermost && CertainOverflow(B, E, M)) return "#NUM!";
-    std::string result = PowerBySplitting(B, E, M);
+    const Num b = Parse(B);
+    // The same integer bound tells a power that cannot overflow; up to four
+    // digits of exponent it saves the logarithms (longer ones may take a
+    // dispatcher step to measure a base near 1, which is charged as work).
+    const bool far = E.size() <= 4 && E.find_first_not_of("0123456789") == std::string::npos && !b.IsError() &&
+                     !b.IsZero() && FarFromTheLimits(b, std::stoull(E));
+    if (outermost && !far && CertainOverflow(B, E, M)) return "#NUM!";
+    std::string result = Text(SplitNum(b, E, M));
     if (outermost && t_work.spent > kWorkBudget) return "#NUM!";
     return result;
   }
