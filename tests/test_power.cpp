@@ -83,6 +83,17 @@ TEST_F(PowerTest, SplittingMatchesTheLiteralOrder) {
                                 : static_cast<double>(e.size() + 2 + rng() % 40) + (i % 9 == 0 ? 0.5 : 0);
     EXPECT_EQ(frame::PowerBySplitting(b, e, M), LiteralSplit(b, e, M)) << b << "^" << e << " M=" << M;
   }
+  // Rounding that carries through whole limbs (runs of nines), cuts on and
+  // next to limb boundaries, and splits ending in b^0 or b^1 (e = 8, 10, 25,
+  // 1000): the places where products by one and the first product of a
+  // small power take a shortcut.
+  for (const char* b : {"9.99999999999999999", "0.999999999999999999", "-99999999.9", "1.000000005", "2.5"}) {
+    for (const char* e : {"4", "8", "10", "25", "1000"}) {
+      for (double M : {7.0, 8.0, 9.0, 16.0, 17.0, 25.0, 27.5}) {
+        EXPECT_EQ(frame::PowerBySplitting(b, e, M), LiteralSplit(b, e, M)) << b << "^" << e << " M=" << M;
+      }
+    }
+  }
   // Near the cell's limits: a result that overflows, one cut to a cell's
   // length, and one that vanishes.
   for (const auto& [b, e] : {std::pair{"10", "32766"}, std::pair{"10", "32768"}, std::pair{"-10", "32767"},
