@@ -41,18 +41,16 @@ type_Currency_Symbol GetCurrencySymbol() {
 
 bool IsErrorText(std::string_view text) { return text == "#VALUE!" || text == "#NUM!" || text == "#DIV/0!"; }
 
-std::string StripEnclosingQuotes(std::string_view text) {
+std::string_view StripEnclosingQuotes(std::string_view text) {
   for (;;) {
     bool removed = false;
-    if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
-      text = text.substr(1, text.size() - 2);
-      removed = true;
+    for (char q : {'\'', '"'}) {
+      if (text.size() >= 2 && text.front() == q && text.back() == q) {
+        text = text.substr(1, text.size() - 2);
+        removed = true;
+      }
     }
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
-      text = text.substr(1, text.size() - 2);
-      removed = true;
-    }
-    if (!removed) return std::string(text);
+    if (!removed) return text;
   }
 }
 
@@ -222,17 +220,7 @@ double DecimalPositionFromEnd(std::string_view text) {
 
 std::string ReadNumberText(std::string_view input) {
   if (!input.empty() && input.front() == '#') return "#NUM!";
-  // Matching enclosing quotes, without copying the text.
-  for (;;) {
-    bool removed = false;
-    for (char q : {'\'', '"'}) {
-      if (input.size() >= 2 && input.front() == q && input.back() == q) {
-        input = input.substr(1, input.size() - 2);
-        removed = true;
-      }
-    }
-    if (!removed) break;
-  }
+  input = StripEnclosingQuotes(input);
   if (input.empty()) return std::string();
   const std::string symbol = GetCurrencySymbol().Symbol;
   const char thousands = GetThousandsSeparator();

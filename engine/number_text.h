@@ -37,8 +37,9 @@ type_Currency_Symbol GetCurrencySymbol();
 // True for the three error texts that travel through the system.
 bool IsErrorText(std::string_view text);
 
-// Removes matching enclosing apostrophes and double quotes, repeatedly.
-std::string StripEnclosingQuotes(std::string_view text);
+// Removes matching enclosing apostrophes, then double quotes, as long as a
+// pass removes a pair (a view into the text: nothing is copied).
+std::string_view StripEnclosingQuotes(std::string_view text);
 std::string RemoveCurrencySymbol(std::string_view text);
 std::string RemoveThousandsSeparators(std::string_view text);
 
