@@ -3,36 +3,21 @@
 // through the facade, result text included.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <random>
 #include <string>
 
-#include "host/cls_decimora.h"
+#include "bench/bench_support.h"
 
 namespace {
 
-using decimora::cls_Decimora;
 using decimora::Value;
 
+using decimora::bench::Facade;
+
 std::string RandomNumber(std::size_t digits, unsigned seed) {
-  std::mt19937 rng(seed);
-  std::string s(digits, '0');
-  for (char& c : s) c = static_cast<char>('0' + rng() % 10);
-  s[0] = static_cast<char>('1' + rng() % 9);
+  std::string s = decimora::bench::RandomDigits(digits, seed);
   // A decimal point in the middle exercises the alignment.
   if (digits > 2) s.insert(digits / 2, 1, '.');
   return s;
-}
-
-cls_Decimora& Facade() {
-  // Keep the benchmark away from the user's own settings file.
-  static const bool configured = [] {
-    ::setenv("XDG_CONFIG_HOME", "/tmp/decimora-bench-config", 1);
-    return true;
-  }();
-  (void)configured;
-  static cls_Decimora dcm;
-  return dcm;
 }
 
 const Value kNone;

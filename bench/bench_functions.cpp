@@ -11,6 +11,7 @@
 
 #include "engine/addsub.h"
 #include "frame/calculate.h"
+#include "bench/bench_support.h"
 #include "host/cls_decimora.h"
 
 namespace {
@@ -20,17 +21,12 @@ using decimora::Value;
 
 const Value kNone;
 
-std::string RandomDigits(std::size_t n, std::uint64_t seed) {
-  std::mt19937_64 rng(seed);
-  std::string s(n, '0');
-  for (char& c : s) c = static_cast<char>('0' + rng() % 10);
-  s[0] = '7';
-  return s;
-}
+using decimora::bench::Facade;
+using decimora::bench::RandomDigits;
 
 // dcmFACT(n) with every digit kept (maxSD 32,767).
 void BM_Fact(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = Facade();
   const Value n = Value::Text(std::to_string(state.range(0)));
   const Value maxSD = Value::Number(32767);
   for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmFACT(n, kNone, kNone, kNone, kNone, maxSD));
@@ -39,7 +35,7 @@ BENCHMARK(BM_Fact)->Arg(1000)->Arg(9273)->Unit(benchmark::kMillisecond);
 
 // dcmFACT(n) at the default 100 significant digits: rounded at every step.
 void BM_FactDefaultMaxSD(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = Facade();
   const Value n = Value::Text(std::to_string(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmFACT(n));
 }
@@ -61,7 +57,7 @@ BENCHMARK(BM_FactThroughDispatcherPerFactor)->Arg(1000)->Arg(9273)->Unit(benchma
 
 // dcmMOD of a 10,000-digit number by a 30-digit one, every digit kept.
 void BM_Mod(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = Facade();
   const Value a = Value::Text(RandomDigits(static_cast<std::size_t>(state.range(0)), 11));
   const Value b = Value::Text(RandomDigits(static_cast<std::size_t>(state.range(1)), 12));
   const Value maxSD = Value::Number(32767);

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 
@@ -17,13 +18,7 @@ namespace {
 
 using decimora::engine::Natural;
 
-std::string RandomDigits(std::size_t n, std::uint64_t seed) {
-  std::mt19937_64 rng(seed);
-  std::string s(n, '0');
-  for (char& c : s) c = static_cast<char>('0' + rng() % 10);
-  s[0] = '7';
-  return s;
-}
+using decimora::bench::RandomDigits;
 
 Natural RandomNatural(std::size_t digits, std::uint64_t seed) {
   return *Natural::FromDigits(RandomDigits(digits, seed));

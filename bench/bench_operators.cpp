@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "host/cls_decimora.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string OperandDigits(std::size_t n, std::uint64_t seed) {
 }
 
 void BM_Multiply(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = decimora::bench::Facade();
   const auto n = static_cast<std::size_t>(state.range(0));
   const Value a = Value::Text(OperandDigits(n, 1));
   const Value b = Value::Text(OperandDigits(n, 2));
@@ -45,7 +46,7 @@ void BM_Multiply(benchmark::State& state) {
 BENCHMARK(BM_Multiply)->Arg(100)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 void BM_Divide(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = decimora::bench::Facade();
   const auto n = static_cast<std::size_t>(state.range(0));
   const Value a = Value::Text(OperandDigits(n, 1));
   const Value b = Value::Text(OperandDigits(n, 2));
@@ -56,7 +57,7 @@ BENCHMARK(BM_Divide)->Arg(100)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmar
 
 // dcmPOWER(1.0001, 1000) at maxSD = the argument.
 void BM_Power(benchmark::State& state) {
-  cls_Decimora dcm;
+  cls_Decimora& dcm = decimora::bench::Facade();
   const Value base = Value::Text("1.0001");
   const Value exponent = Value::Text("1000");
   const Value maxSD = Value::Number(static_cast<double>(state.range(0)));

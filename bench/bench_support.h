@@ -1,0 +1,33 @@
+// What the benchmark programs share: operands and a facade that keeps away
+// from the user's own settings file.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "host/cls_decimora.h"
+
+namespace decimora::bench {
+
+// n random digits, the first one nonzero.
+inline std::string RandomDigits(std::size_t n, std::uint64_t seed) {
+  std::mt19937_64 rng(seed);
+  std::string s(n, '0');
+  for (char& c : s) c = static_cast<char>('0' + rng() % 10);
+  s[0] = static_cast<char>('1' + rng() % 9);
+  return s;
+}
+
+// One object for the whole run, its settings in a scratch folder.
+inline cls_Decimora& Facade() {
+  static cls_Decimora& dcm = [] () -> cls_Decimora& {
+    ::setenv("XDG_CONFIG_HOME", "/tmp/decimora-bench-config", 1);
+    static cls_Decimora object;
+    return object;
+  }();
+  return dcm;
+}
+
+}  // namespace decimora::bench
