@@ -20,24 +20,14 @@
 #include "platform/convert.h"
 #include "platform/locale.h"
 #include "platform/settings.h"
+#include "tests/test_locale.h"
 
 using namespace decimora;
 using namespace decimora::engine;
 
 namespace {
 
-class DefaultLocale : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform::LocaleOverrides o;
-    o.decimalSeparator = '.';
-    o.thousandsSeparator = ',';
-    o.currencySymbol = "$";
-    o.currencyPlacement = platform::CurrencyPlacement::Before;
-    platform::SetLocaleOverrides(o);
-  }
-  void TearDown() override { platform::SetLocaleOverrides({}); }
-};
+using decimora::testing::DefaultLocale;
 
 using CleanUpTest = DefaultLocale;
 using PrimitiveTest = DefaultLocale;

@@ -4,7 +4,6 @@
 // digit), and the guards that keep huge exponents cheap and sound.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "frame/calculate.h"
 #include "frame/power.h"
 #include "platform/locale.h"
+#include "tests/test_locale.h"
 
 using namespace decimora;
 using namespace decimora::engine;
@@ -20,17 +20,7 @@ using decimora::frame::CalculateText;
 
 namespace {
 
-class PowerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform::LocaleOverrides o;
-    o.decimalSeparator = '.';
-    o.thousandsSeparator = ',';
-    o.currencySymbol = "$";
-    platform::SetLocaleOverrides(o);
-  }
-  void TearDown() override { platform::SetLocaleOverrides({}); }
-};
+using PowerTest = decimora::testing::DefaultLocale;
 
 std::string Power(std::string_view b, std::string_view e, double M) {
   const Value none;
@@ -116,8 +106,9 @@ TEST_F(PowerTest, LongExponentAtLowPrecision) {
   EXPECT_LT(digits, 2174u + 40);
 }
 
-TEST_F(PowerTest, HugeExponentsStayCheap) {
-  const auto start = std::chrono::steady_clock::now();
+// Answered from bounds, not by building the value (a run-away here shows as
+// a test that does not end; speed itself is the benchmarks' business).
+TEST_F(PowerTest, HugeExponentsAnswerWithoutBuildingTheValue) {
   EXPECT_EQ(Power("10", "1000000000", 101), "#NUM!");
   EXPECT_EQ(Power("-1.5", "1" + std::string(5000, '0'), 101), "#NUM!");
   EXPECT_EQ(Power("0.5", "1" + std::string(16000, '0'), 101), "0");
@@ -131,6 +122,4 @@ TEST_F(PowerTest, HugeExponentsStayCheap) {
   // A base this close to 1 rounds to 1 after its first products at this
   // precision (22 digits), and stays 1.
   EXPECT_EQ(Power("1.0000000000000000000000000000000000000001", "1" + std::string(3000, '0'), 21), "1");
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 20);
 }
