@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "engine/decimal.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
@@ -93,10 +94,7 @@ int LeadingDigit(const Natural& a) {
 
 Natural PowerOfTen(std::size_t e) { return ShiftDecimalLeft(Natural(1), e); }
 
-// The value of the first (up to) 17 digits of a digit string, as a double.
-double Leading17(std::string_view digits) {
-  return std::strtod(std::string(digits.substr(0, 17)).c_str(), nullptr);
-}
+double Leading17(std::string_view digits) { return LeadingDigitsValue(digits); }
 
 // The bit estimate (n, the least with 2^n >= k) and the starting value: z
 // holds the leading 1 + c digits of 5^n, x0 = 0.z * 10^-u is just below 1/2^n.

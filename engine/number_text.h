@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/cell_limits.h"
+
 namespace decimora::engine {
 
 // The longest digit text an exponent may expand to. A cell holds 32,767
@@ -22,8 +24,8 @@ namespace decimora::engine {
 // fine 0), but a short text must never make us allocate without bound.
 inline constexpr std::size_t kMaxExpandedLength = std::size_t{1} << 20;
 
-// CleanUp rounds every input to one digit more than the largest maxSD.
-inline constexpr double kCleanUpDigits = 32768;
+// CleanUp rounds every input to kCleanUpDigits (engine/cell_limits.h), one
+// digit more than the largest maxSD.
 
 char GetDecimalSeparator();
 char GetThousandsSeparator();

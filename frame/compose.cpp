@@ -175,7 +175,7 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   }
 
   // Cell limit: the integer part must leave room for the sign and symbol.
-  double budget = 32768;
+  double budget = static_cast<double>(engine::kIntegerDigitsLimit);
   if (o.FormatCurrency) budget -= static_cast<double>(engine::GetCurrencySymbol().Symbol.size());
   if (!positive) budget -= o.FormatNegative == 1 ? 1 : (o.FormatNegative == 2 ? 2 : 0);
   const std::size_t sepAt = text.find(sep);

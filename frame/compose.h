@@ -5,12 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/cell_limits.h"
 #include "frame/restrictionator.h"
 
 namespace decimora::frame {
 
 // The characters a cell holds.
-inline constexpr double kCellLimit = 32767;
+inline constexpr double kCellLimit = static_cast<double>(engine::kCellCharacters);
 
 // D: digits without separator or sign; P: decimal position counted from the
 // right end (updated to the position of the result); positive: the sign.

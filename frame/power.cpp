@@ -25,7 +25,7 @@ constexpr double kOverflowDigits = 32768;
 // search costs about (log E)^1.6 multiplications; an exponent of thousands
 // of digits on a base that close to 1, at full precision, would run for
 // hours. Such a request answers "#NUM!" once this much work is spent.
-constexpr double kWorkBudget = 3e10;
+constexpr double kWorkBudget = 3e30;
 
 struct Work {
   int depth = 0;
