@@ -5,6 +5,7 @@
 #include "engine/addsub.h"
 #include "engine/cell_limits.h"
 #include "engine/division.h"
+#include "engine/number_text.h"
 #include "frame/calculate.h"
 
 namespace decimora::frame {
@@ -74,6 +75,15 @@ StepNumber StepNumber::FromText(std::string_view text) {
   std::string normal = n.value.Text();
   if (normal != text) n.cut = std::string(text);
   return n;
+}
+
+StepNumber StepNumber::Read(std::string_view text) {
+  for (const char* e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
+    if (text == e) return Error(e);
+  }
+  const std::string plain = engine::ReadNumberText(text);
+  if (plain.find('#') != std::string::npos) return Error("#VALUE!");
+  return FromText(plain);
 }
 
 std::string StepNumber::Text() const {

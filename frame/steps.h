@@ -46,6 +46,12 @@ struct StepNumber {
   // one; a plain number text becomes its value; anything else is "#VALUE!".
   static StepNumber FromText(std::string_view text);
 
+  // Reads an operand as the dispatcher reads its operands (quotes,
+  // currency symbol, thousands separators, exponent, parentheses): one of
+  // the three error texts stays itself, anything else that is not a number
+  // is "#VALUE!". Parse once with this, then chain steps.
+  static StepNumber Read(std::string_view text);
+
   bool IsError() const { return !error.empty(); }
   // The text the dispatcher would have answered.
   std::string Text() const;
