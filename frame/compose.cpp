@@ -204,4 +204,13 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   }
 }
 
+std::string ComposeNumberText(std::string_view text, const type_Restrictionator& options,
+                              std::optional<bool> positive) {
+  if (HasError(text)) return std::string(text);
+  const bool sign = positive.value_or(engine::IsNonNegative(text));
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  double P = engine::DecimalPositionFromEnd(text);
+  return ComposeResult(engine::RemoveDecimalPoint(text), P, sign, options);
+}
+
 }  // namespace decimora::frame

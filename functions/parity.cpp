@@ -5,6 +5,7 @@
 #include "engine/addsub.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
+#include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
 #include "functions/integer.h"
@@ -57,7 +58,7 @@ std::string EvenOdd_Function(const Value& number, bool want_even, bool RoundNegT
     const bool down = !RoundNegTowardZero && !engine::IsNonNegative(integer);
     integer = Step(integer, !down);
   }
-  return detail::ComposeSignedText(integer, options);
+  return frame::ComposeNumberText(integer, options);
 }
 
 std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNegAwayFromZero,
@@ -79,7 +80,7 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
     const bool up = !RoundNegAwayFromZero && !engine::IsNonNegative(integer);
     integer = Step(integer, up);
   }
-  return detail::ComposeSignedText(integer, options);
+  return frame::ComposeNumberText(integer, options);
 }
 
 }  // namespace decimora::functions

@@ -177,9 +177,7 @@ std::string FactorialWorker(const Value& num, double limit, bool start_at_intege
   }
   std::string product = top < 1 ? std::string("1") : DispatcherProduct(factors_of(top), options.maxSD);
   if (product.find('#') != std::string::npos) return product;
-  engine::type_CleanUp c = engine::CleanUp(product, false, false);
-  double P = 0;
-  return frame::ComposeResult(std::move(c.NumClean), P, true, options);
+  return frame::ComposeNumberText(product, options, true);
 }
 
 }  // namespace
@@ -239,9 +237,7 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
     default:
       break;
   }
-  engine::type_CleanUp c = engine::CleanUp(r, false, false);
-  double P = c.DecPos;
-  return frame::ComposeResult(std::move(c.NumClean), P, positive, options);
+  return frame::ComposeNumberText(r, options, positive);
 }
 
 std::string Mod_Function(std::string_view dividend, std::string_view divisor, bool use_trunc, double maxSD) {
