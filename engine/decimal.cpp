@@ -166,6 +166,7 @@ std::int64_t Decimal::IntegerChars() const {
 }
 
 void Decimal::Normalize() {
+  assert(frac >= 0);
   if (coef.IsZero()) {
     negative = false;
     frac = 0;

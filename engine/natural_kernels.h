@@ -12,6 +12,12 @@
 
 namespace decimora::engine::kernels {
 
+// The contracts below are asserted (active in the Debug and sanitizer
+// builds): lengths, limbs below the base, and buffers that must not overlap.
+inline bool Disjoint(const Limb* a, std::size_t an, const Limb* b, std::size_t bn) {
+  return a + an <= b || b + bn <= a;
+}
+
 // w[0..n) += v[0..n); returns the carry out (0 or 1).
 Limb add_n(Limb* w, const Limb* v, std::size_t n);
 // w[0..wn) += v[0..vn), vn <= wn; returns the carry out of w[wn-1].

@@ -29,6 +29,7 @@ constexpr std::size_t kRowsPerCarryPass = 16;
 }  // namespace
 
 void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
@@ -66,6 +67,7 @@ void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size
 
 void multiply_karatsuba(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
                         bool allow_ntt) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
@@ -306,7 +308,7 @@ void SquareModPrime(std::uint32_t* a, const Limb* u, std::size_t un, std::size_t
 }  // namespace
 
 void square_ntt(const Limb* u, std::size_t un, Limb* w) {
-  assert(un >= 1 && w != u);
+  assert(un >= 1 && Disjoint(w, 2 * un, u, un));
   const std::size_t size = std::bit_ceil(2 * un - 1);
   if (size > kMaxTransform) {
     multiply_ntt(u, un, u, un, w);  // too long for one transform: in pieces
@@ -332,6 +334,7 @@ namespace {
 }  // namespace
 
 void multiply_ntt(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
