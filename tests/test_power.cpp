@@ -100,11 +100,11 @@ TEST_F(PowerTest, SplittingMatchesTheLiteralOrder) {
 // that dominate it agree with the literal order digit for digit.
 TEST_F(PowerTest, LongExponentsOfBasesNearOneAreComputed) {
   std::mt19937_64 rng(9);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 2; ++i) {
     std::string e = std::to_string(1 + rng() % 9);
-    while (e.size() < 45) e.push_back(static_cast<char>('0' + rng() % 10));
-    const std::string b = "1." + std::string(44, '0') + "1";
-    const double M = 400;
+    while (e.size() < 30) e.push_back(static_cast<char>('0' + rng() % 10));
+    const std::string b = "1." + std::string(29, '0') + "1";
+    const double M = 300;
     const std::string got = frame::PowerBySplitting(b, e, M);
     EXPECT_EQ(got.find('#'), std::string::npos) << got;
     EXPECT_EQ(got, LiteralSplit(b, e, M)) << e;

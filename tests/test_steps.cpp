@@ -127,8 +127,8 @@ void ExpectSame(std::int16_t code, const std::string& a, const std::string& b, d
 class Steps : public testing::DefaultLocale {};
 
 TEST_F(Steps, FourOperationsMatchTheDispatcherOnRandomOperands) {
-  for (int i = 0; i < 4000; ++i) {
-    const bool allowLong = i % 20 == 0;
+  for (int i = 0; i < 2000; ++i) {
+    const bool allowLong = i % 40 == 0;
     const std::string a = Operand(allowLong);
     std::string b = Operand(allowLong);
     if (Pick(30) == 0) b = "0";  // zero divisors
@@ -143,17 +143,14 @@ TEST_F(Steps, FourOperationsMatchTheDispatcherOnRandomOperands) {
 // add a digit to a full cell.
 TEST_F(Steps, ResultsAtTheCellLimitMatch) {
   const std::string nines(32767, '9');
-  const std::string ones(32767, '1');
   const std::string half = std::string(16383, '7') + "." + std::string(16383, '3');
-  const std::vector<std::string> big = {nines, "-" + nines.substr(1), ones, "-" + half, "0." + nines};
-  const std::vector<std::string> small = {"1", "-1", "0.5", "0.001", "7", "0", "#NUM!"};
+  const std::vector<std::string> big = {nines, "-" + half, "0." + nines};
+  const std::vector<std::string> small = {"1", "-0.5", "7", "0", "#NUM!"};
   for (const std::string& a : big) {
     for (const std::string& b : small) {
-      for (double maxSD : {32767.0, 100.0}) {
-        for (std::int16_t code : {engine::kAdd, engine::kSubtract, engine::kMultiply, engine::kDivide}) {
-          ExpectSame(code, a, b, maxSD);
-          ExpectSame(code, b, a, maxSD);
-        }
+      for (std::int16_t code : {engine::kAdd, engine::kSubtract, engine::kMultiply, engine::kDivide}) {
+        ExpectSame(code, a, b, 32767);
+        ExpectSame(code, b, a, code == engine::kDivide ? 100 : 32767);
       }
     }
   }
@@ -162,7 +159,7 @@ TEST_F(Steps, ResultsAtTheCellLimitMatch) {
 // Chains feed one step's result into the next, so that a result taken from
 // the dispatcher's own text (a cut one) is an operand again.
 TEST_F(Steps, ChainsStayTheDispatcher) {
-  for (int chain = 0; chain < 60; ++chain) {
+  for (int chain = 0; chain < 40; ++chain) {
     const double maxSD = MaxSD(20);
     std::string text = Operand(chain % 6 == 0);
     StepNumber step = StepNumber::FromText(text);
