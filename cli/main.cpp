@@ -101,6 +101,9 @@ int main(int argc, char** argv) {
   } else if (isatty(STDIN_FILENO)) {
     session.RunInteractive([&console] { return ReadPromptedLine(console); });
   } else {
+    // One output line per input line, arrays included, so results stay
+    // aligned with their formulas.
+    console.SetArraysOnOneLine(true);
     session.RunBatch(std::cin);
   }
   return session.ExitStatus();

@@ -128,8 +128,9 @@ std::string UsageText() {
 Evaluates each FORMULA and prints its result, one line per formula (an array
 one line per row). Without FORMULA, reads one formula per line from standard
 input, or offers a prompt when standard input is a terminal (leave with quit,
-exit or Ctrl-D). An empty line, or a formula with a syntax error, gives an
-empty output line, so results stay aligned with their formulas.
+exit or Ctrl-D). Read from standard input, every formula gives exactly one
+output line: an array is written as {1,2;3,4}, and an empty line or a formula
+with a syntax error gives an empty line, so results stay aligned.
 
 Options:
   --decimal-separator=C     decimal separator (default: from the locale)

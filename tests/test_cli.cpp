@@ -140,6 +140,16 @@ TEST(Cli, BatchModeKeepsLinesAlignedAndGoesOnAfterASyntaxError) {
   EXPECT_EQ(json.status, 0);
 }
 
+TEST(Cli, BatchModePrintsAnArrayOnOneLine) {
+  // In the formula notation, so each result is one line and can be read back.
+  const Outcome o = RunDecimora({}, "{1;2;3}\ndcmADD(1,1)\n{1,,3;\"a\",TRUE,#N/A}\n"
+                                    "{\"1,5\",\"(2)\",\"say \"\"hi\"\"\",\"\",-.5,\"#NUM!\",VALUE(2)}\n");
+  EXPECT_EQ(o.out, "{1;2;3}\n2\n{1,,3;\"a\",TRUE,#N/A}\n{\"1,5\",\"(2)\",\"say \"\"hi\"\"\",\"\",-.5,\"#NUM!\",2}\n");
+  EXPECT_EQ(o.status, 0);
+  // Formulas given as arguments keep one line per row.
+  EXPECT_EQ(RunDecimora({"{1;2}", "dcmADD(1,1)"}).out, "1\n2\n2\n");
+}
+
 TEST(Cli, UnknownFunctionIsAResultWithAHint) {
   const Outcome o = RunDecimora({"dcmADDD(1,2)", "add(1,2)", "zzzzzzzz()"});
   EXPECT_EQ(o.out, "#NAME?\n#NAME?\n#NAME?\n");
