@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   try {
     opt = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     platform::SetLocaleOverrides(opt.locale);
-    CheckEffectiveSeparators();
+    CheckEffectiveSeparators(opt.locale.currencySymbol.has_value());
   } catch (const UsageError& e) {
     console.Error(e.what());
     std::cerr << UsageLine();
