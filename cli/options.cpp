@@ -178,7 +178,8 @@ Formulas:
                             an empty position is an empty cell
   BLANK()                   an empty cell
   VALUE(x)                  the host number (double) made from x
-A leading '=' is allowed. An unknown function gives #NAME?.
+A leading '=' is allowed. A call takes at most 255 arguments. An unknown
+function gives #NAME?.
 
 Exit status: 0 when every formula was evaluated (error values are results),
 2 on a syntax error or a bad command line, 1 on an internal error.

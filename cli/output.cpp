@@ -13,7 +13,7 @@ constexpr std::string_view kNotFinite = "#NUM!";
 
 std::string PlainScalar(const Value& v) {
   switch (v.kind()) {
-    case Value::Kind::Text: return v.text();
+    case Value::Kind::Text: return std::string(v.text());
     case Value::Kind::Boolean: return v.boolean() ? "TRUE" : "FALSE";
     case Value::Kind::Number: return platform::FormatHostNumber(v.number()).value_or(std::string(kNotFinite));
     case Value::Kind::Error: return std::string(HostErrorText(v.error()));
@@ -138,7 +138,7 @@ void AppendCellLiteral(std::string& out, const Value& v) {
     out.append(PlainScalar(v));
     return;
   }
-  const std::string& text = v.text();
+  const std::string_view text = v.text();
   if (ReadsBackBare(text)) {
     out.append(text);
     return;
