@@ -110,8 +110,10 @@ std::optional<LocaleOverrides> ParseLocale(const std::string& spec, std::string*
     } else {
       while (i < spec.size() && spec[i] != ' ' && spec[i] != '\t') value.push_back(spec[i++]);
     }
-    if ((key == "decimal" || key == "thousands") && value.size() == 1) {
-      (key == "decimal" ? o.decimalSeparator : o.thousandsSeparator) = value[0];
+    if (key == "decimal" && value.size() == 1) {
+      o.decimalSeparator = value[0];
+    } else if (key == "thousands" && !value.empty()) {
+      o.thousandsSeparator = value;
     } else if (key == "currency") {
       o.currencySymbol = value;
     } else if (key == "position" && (value == "before" || value == "after")) {
