@@ -413,7 +413,7 @@ TEST_F(ComposeTest, FixedPlacesAreBounded) {
 // "T", "F" or the error text of CompareNumbers.
 std::string Cmp(const std::string& a, const std::string& b, bool or_equal, bool greater) {
   const Value v = frame::CompareNumbers(a, b, or_equal, greater);
-  return v.isBool() ? (v.boolean() ? "T" : "F") : v.text();
+  return v.isBool() ? std::string(v.boolean() ? "T" : "F") : std::string(v.text());
 }
 
 TEST_F(CompareTest, SignificantDigitsCountFromTheFirstNonzeroDigit) {
