@@ -30,7 +30,7 @@ std::string RemoveAll(std::string_view text, std::string_view what) {
 }  // namespace
 
 char GetDecimalSeparator() { return platform::LocaleDecimalSeparator(); }
-char GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
+std::string GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
 
 type_Currency_Symbol GetCurrencySymbol() {
   type_Currency_Symbol out;
@@ -57,8 +57,7 @@ std::string_view StripEnclosingQuotes(std::string_view text) {
 std::string RemoveCurrencySymbol(std::string_view text) { return RemoveAll(text, GetCurrencySymbol().Symbol); }
 
 std::string RemoveThousandsSeparators(std::string_view text) {
-  const char sep = GetThousandsSeparator();
-  return RemoveAll(text, std::string_view(&sep, 1));
+  return RemoveAll(text, GetThousandsSeparator());
 }
 
 std::string ExpandExponent(std::string_view text) {
@@ -138,12 +137,12 @@ bool IsNonNegative(std::string_view text) {
   if (text.front() == '-' || text.front() == '(') return false;
   if (IsDigit(text.front())) return true;
   const std::string symbol = platform::LocaleCurrencySymbol();
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   for (;;) {
     if (!symbol.empty() && text.starts_with(symbol)) {
       text.remove_prefix(symbol.size());
-    } else if (!text.empty() && text.front() == thousands) {
-      text.remove_prefix(1);
+    } else if (!thousands.empty() && text.starts_with(thousands)) {
+      text.remove_prefix(thousands.size());
     } else {
       return text.empty() || (text.front() != '-' && text.front() != '(');
     }
@@ -167,9 +166,17 @@ std::string StripLeadingZeros(std::string_view text, std::size_t* removed) {
 void StripLeadingZerosInPlace(std::string& text, std::size_t* removed) {
   if (removed != nullptr) *removed = 0;
   if (text == "0") return;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::size_t count = 0;
-  while (count < text.size() && (text[count] == '0' || text[count] == thousands)) ++count;
+  for (;;) {
+    if (count < text.size() && text[count] == '0') {
+      ++count;
+    } else if (!thousands.empty() && text.compare(count, thousands.size(), thousands) == 0) {
+      count += thousands.size();
+    } else {
+      break;
+    }
+  }
   const bool zeroInFront = count < text.size() && text[count] == GetDecimalSeparator();
   if (IsNonNegative(text) && count > 0) {
     if (removed != nullptr) *removed = count;
@@ -244,7 +251,7 @@ std::string ReadNumberText(std::string_view input) {
   input = StripEnclosingQuotes(input);
   if (input.empty()) return std::string();
   const std::string symbol = GetCurrencySymbol().Symbol;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::string text = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
                              input.find(thousands) != std::string_view::npos
                          ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))
