@@ -12,7 +12,7 @@
 #include "engine/addsub.h"
 #include "frame/calculate.h"
 #include "bench/bench_support.h"
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 
 namespace {
 

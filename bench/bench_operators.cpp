@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 
 namespace decimora::bench {
 

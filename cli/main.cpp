@@ -13,7 +13,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/session.h"
-#include "host/registry.h"
+#include "api/registry.h"
 #include "platform/locale.h"
 
 #ifdef DECIMORA_HAVE_READLINE

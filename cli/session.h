@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "cli/output.h"
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 
 namespace decimora::cli {
 

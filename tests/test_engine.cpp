@@ -16,7 +16,7 @@
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 #include "platform/convert.h"
 #include "platform/locale.h"
 #include "platform/settings.h"

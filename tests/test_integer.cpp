@@ -15,8 +15,10 @@
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/parity.h"
+#include "functions/remainder.h"
+#include "functions/rounding.h"
+#include "api/cls_decimora.h"
 
 namespace decimora {
 namespace {
