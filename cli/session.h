@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/output.h"
 #include "api/cls_decimora.h"
+#include "cli/output.h"
 
 namespace decimora::cli {
 

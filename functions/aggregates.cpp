@@ -13,8 +13,8 @@
 #include <span>
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/lists.h"

@@ -16,9 +16,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/lists.h"

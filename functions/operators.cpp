@@ -5,8 +5,8 @@
 #include <cmath>
 #include <optional>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "platform/convert.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/addsub.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "engine/round.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"

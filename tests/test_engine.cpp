@@ -9,14 +9,15 @@
 #include <random>
 #include <string>
 
+#include "api/cls_decimora.h"
 #include "engine/addsub.h"
 #include "engine/errors.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "engine/round.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
-#include "api/cls_decimora.h"
 #include "platform/convert.h"
 #include "platform/locale.h"
 #include "platform/settings.h"
