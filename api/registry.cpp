@@ -405,8 +405,7 @@ std::vector<FunctionRow> BuildTable() {
   // --- Add-in information ----------------------------------------------------
   t.push_back(Unavailable({"dcmTEST", kAddIn, "Returns a welcome message showing that Decimora is working."}, Args()));
   t.push_back(Unavailable({"dcmVERSION", kAddIn, "Returns the version number of Decimora."}, Args()));
-  // dcmXLA and More_Information are macros of the add-in workbook, not of
-  // this library: they are listed so the host describes them, and have no entry.
+  // Here dcmXLA returns the host error #NAME?: this library has no entry for it.
   t.push_back(Unavailable({"dcmXLA", kAddIn, "Returns information about the Decimora add-in workbook."}, Args()));
 
   // --- Miscellaneous ---------------------------------------------------------
@@ -422,6 +421,7 @@ std::vector<FunctionRow> BuildTable() {
       Join(Args(Req("number")), kAllOptions)));
 
   // --- More information ------------------------------------------------------
+  // Here More_Information returns the host error #NAME?: this library has no entry for it.
   t.push_back(Unavailable(
       {"More_Information", kMoreInfo, "Shows where to find more information about Decimora and its functions."},
       Args()));

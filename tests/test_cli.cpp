@@ -38,8 +38,8 @@ std::string ReadFile(const fs::path& p) {
 class CliEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    char dir[] = "/tmp/decimora-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string dir = (fs::temp_directory_path() / "decimora-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
     dir_ = dir;
     // A fixed locale and an empty settings store, whatever the caller has.
     setenv("LC_ALL", "C", 1);
