@@ -1,5 +1,7 @@
 // The default maximum of significant digits and the settings store behind it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,11 +19,10 @@ namespace {
 class SettingsStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("decimora-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+    // A fresh directory of our own: runs in parallel never share one.
+    std::string dir = (std::filesystem::temp_directory_path() / "decimora-settings-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
     const char* old = std::getenv("XDG_CONFIG_HOME");
     saved_ = old != nullptr ? old : "";
     had_ = old != nullptr;
@@ -78,6 +79,40 @@ TEST_F(SettingsStore, StoreThatIsADirectoryFallsBack) {
   std::filesystem::create_directories(file());  // settings.ini is a directory: unreadable
   cls_Decimora dcm;
   EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+}
+
+TEST_F(SettingsStore, ByteOrderMarkIsReadAndKept) {
+  std::filesystem::create_directories(file().parent_path());
+  std::ofstream(file()) << "\xEF\xBB\xBF[Options]\nMaxSD=250\n";
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(250));
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "30"));
+  EXPECT_EQ(read(), "\xEF\xBB\xBF[Options]\nMaxSD=30\n");  // one section, not two
+}
+
+TEST_F(SettingsStore, WriteKeepsSymlinkAndModeAndRemovesStaleTemporaries) {
+  namespace fs = std::filesystem;
+  fs::create_directories(file().parent_path());
+  const fs::path real = dir_ / "real.ini";
+  std::ofstream(real) << "[Options]\nMaxSD=7\n";
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("../real.ini", file());
+  // A writer killed before its rename: its process no longer exists.
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ASSERT_GT(dead, 0);
+  ::waitpid(dead, nullptr, 0);
+  const fs::path stale = real.string() + ".tmp." + std::to_string(dead);
+  std::ofstream(stale) << "half";
+
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "30"));
+  EXPECT_TRUE(fs::is_symlink(file()));
+  EXPECT_EQ(read(), "[Options]\nMaxSD=30\n");
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_FALSE(fs::exists(stale));
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+  }
 }
 
 }  // namespace
