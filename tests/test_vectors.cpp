@@ -110,8 +110,10 @@ std::optional<LocaleOverrides> ParseLocale(const std::string& locale_line, std::
     } else {
       while (i < locale_line.size() && locale_line[i] != ' ' && locale_line[i] != '\t') value.push_back(locale_line[i++]);
     }
-    if ((key == "decimal" || key == "thousands") && value.size() == 1) {
-      (key == "decimal" ? o.decimalSeparator : o.thousandsSeparator) = value[0];
+    if (key == "decimal" && value.size() == 1) {
+      o.decimalSeparator = value[0];
+    } else if (key == "thousands" && !value.empty()) {
+      o.thousandsSeparator = value;
     } else if (key == "currency") {
       o.currencySymbol = value;
     } else if (key == "position" && (value == "before" || value == "after")) {
