@@ -43,7 +43,7 @@ bool IsOne(std::string_view t) { return t == "1" || t == "-1"; }
 // leading zeros, then s - fraction digits zeros.
 std::string ScaleToInteger(std::string_view text, std::size_t s) {
   const char sep = engine::GetDecimalSeparator();
-  const bool negative = !text.empty() && text.front() == '-';
+  const bool negative = !engine::IsNonNegative(text);
   if (negative) text.remove_prefix(1);
   const std::size_t at = text.find(sep);
   const std::size_t fraction = at == std::string_view::npos ? 0 : text.size() - at - 1;
@@ -155,8 +155,8 @@ type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_vi
   const std::string b0 = b;
 
   if (simplify_signs) {
-    const bool a_negative = a.front() == '-';
-    const bool b_negative = b.front() == '-';
+    const bool a_negative = !engine::IsNonNegative(a);
+    const bool b_negative = !engine::IsNonNegative(b);
     if (a_negative && b_negative) {
       a.erase(0, 1);
       b.erase(0, 1);

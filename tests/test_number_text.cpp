@@ -87,6 +87,29 @@ TEST_F(CleanUpTest, ExponentExpansionIsBounded) {
   EXPECT_EQ(ExpandExponent("1E+40000").size(), 40001u);
   EXPECT_EQ(ExpandExponent("-1.5E-3"), "-0.0015");
   EXPECT_EQ(ExpandExponent("(1.2345E+2)"), "-123.45");
+  // One bound for both directions: the expanded text, sign aside, holds at
+  // most kMaxExpandedLength characters.
+  EXPECT_EQ(ExpandExponent("1E+1048575").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1E-1048574").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("-1E+1048575").size(), kMaxExpandedLength + 1);
+  EXPECT_EQ(ExpandExponent("1.5E+1048575").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1.5E-1048573").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1E+1048576"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1E-1048575"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1.5E+1048576"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1.5E-1048574"), "#NUM!");
+}
+
+TEST_F(CleanUpTest, ExponentIsASignAndDigits) {
+  for (const char* bad : {"1E5", "1E 5", "1E*5", "1Ea5", "1E+", "1E-", "1E+ 5", "1E+5 ", "1E+5.0", "1E--5", "1E+-5"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(ExpandExponent(bad), "#VALUE!");
+    EXPECT_EQ(ReadNumberText(bad), "#VALUE!");
+    EXPECT_EQ(CleanUp(bad, true, true).NumClean, "#VALUE!");
+  }
+  EXPECT_EQ(ReadNumberText("1E+5"), "100000");
+  EXPECT_EQ(ReadNumberText("1E-5"), "0.00001");
+  EXPECT_EQ(ReadNumberText("1E+05"), "100000");
 }
 
 TEST_F(CleanUpTest, LongInputsRoundToOneDigitMoreThanACell) {
@@ -110,6 +133,18 @@ TEST_F(PrimitiveTest, StripAndTrim) {
   EXPECT_EQ(TrimFractionZeros("500"), "500");
   EXPECT_EQ(IntegerPart(".5"), "0");
   EXPECT_EQ(AbsText("(12)"), "12");
+}
+
+TEST_F(PrimitiveTest, SignOfTheNumberRead) {
+  for (const char* negative : {"-5", "(5)", "$-5.5", "-$5.5", "'-5'", "\"-5\"", "($5)", "$(5)", "'$-5'", ",-5",
+                               "-1E+5", "(1.5E-3)"}) {
+    EXPECT_FALSE(IsNonNegative(negative)) << negative;
+  }
+  for (const char* positive : {"5", "$5", "5$", "'5'", "1E-5", "", "0", ".5", "$1,234"}) {
+    EXPECT_TRUE(IsNonNegative(positive)) << positive;
+  }
+  // A long text is judged by its front.
+  EXPECT_FALSE(IsNonNegative("$-" + std::string(40000, '9')));
 }
 
 TEST_F(PrimitiveTest, CompareDigitStrings) {

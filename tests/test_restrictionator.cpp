@@ -27,7 +27,11 @@ TEST(Restrictionator, Normalisation) {
   EXPECT_EQ(msd(Value::Number(40000)), 32767);
   EXPECT_EQ(msd(Value::Number(0)), 0);
   EXPECT_EQ(msd(Value::Number(-5)), 0);
-  EXPECT_THROW(msd(Value::Text("abc")), frame::CallFailed);
+  // Not a number: the default, never a failed call.
+  for (const Value& v : {Value::Text("abc"), Value::Text(""), Value::Text("$5"), Value::Error(HostError::NA),
+                         Value::FromArray(Array(1, 2))}) {
+    EXPECT_EQ(msd(v), frame::DefaultMaxSD());
+  }
   const type_Restrictionator both =
       frame::Restrictionator(none, Value::Bool(true), none, Value::Bool(true), none, none, none);
   EXPECT_FALSE(both.FormatThousands);
