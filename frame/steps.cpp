@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/addsub.h"
+#include "engine/operands.h"
 #include "engine/cell_limits.h"
 #include "engine/division.h"
 #include "engine/number_text.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/addsub.h"
+#include "engine/operands.h"
 #include "engine/decimal.h"
 #include "frame/calculate.h"
 #include "frame/steps.h"
