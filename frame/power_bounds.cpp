@@ -7,6 +7,7 @@
 
 #include "engine/cell_limits.h"
 #include "engine/decimal.h"
+#include "engine/errors.h"
 #include "engine/number_text.h"
 
 namespace decimora::frame {
@@ -43,7 +44,7 @@ Growth GrowthOf(std::string_view b, double exponentLog10) {
   if (exponentLog10 < 5) return g;
   // Near 1: log10(1 + d) from d = |b| - 1, exact enough at 20 digits.
   const std::string d = StepSubtract(StepNumber::FromText(mag), Decimal::Integer(1), 20).Text();
-  if (d.find('#') != std::string::npos) return {0, 0};
+  if (HasError(d)) return {0, 0};
   const std::optional<double> ld = Log10OfText(AbsText(d));
   if (!ld) return g;
   g.sign = IsNonNegative(d) ? 1 : -1;

@@ -5,6 +5,7 @@
 #include "engine/operands.h"
 #include "engine/cell_limits.h"
 #include "engine/division.h"
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
 
@@ -18,10 +19,7 @@ namespace {
 // "#VALUE!", "#NUM!", "#DIV/0!" that either operand is; any other error text
 // does not read as a number, which is "#VALUE!".
 StepNumber PassThrough(const StepNumber& a, const StepNumber& b) {
-  for (const char* e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
-    if (a.error == e || b.error == e) return StepNumber::Error(e);
-  }
-  return StepNumber::Error("#VALUE!");
+  return StepNumber::Error(engine::FirstError(a.error, b.error).value_or("#VALUE!"));
 }
 
 // The significant digits the composer keeps at working precision W.
@@ -68,7 +66,7 @@ StepNumber StepNumber::Error(std::string text) {
 }
 
 StepNumber StepNumber::FromText(std::string_view text) {
-  if (text.find('#') != std::string_view::npos) return Error(std::string(text));
+  if (engine::HasError(text)) return Error(std::string(text));
   std::optional<Decimal> d = Decimal::Parse(text);
   if (!d) return Error("#VALUE!");
   StepNumber n(std::move(*d));
@@ -78,11 +76,9 @@ StepNumber StepNumber::FromText(std::string_view text) {
 }
 
 StepNumber StepNumber::Read(std::string_view text) {
-  for (const char* e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
-    if (text == e) return Error(e);
-  }
+  if (engine::IsErrorText(text)) return Error(std::string(text));
   const std::string plain = engine::ReadNumberText(text);
-  if (plain.find('#') != std::string::npos) return Error("#VALUE!");
+  if (engine::HasError(plain)) return Error("#VALUE!");
   return FromText(plain);
 }
 
@@ -159,7 +155,7 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
   std::string A = a.value.coef.ToDigits();
   std::string B = b.value.coef.ToDigits();
   engine::type_Division_Osrel q = engine::Osrel_Divide(A, B, static_cast<std::int32_t>(W));
-  if (q.digits.find('#') != std::string::npos) return StepNumber::Error(std::move(q.digits));
+  if (engine::HasError(q.digits)) return StepNumber::Error(std::move(q.digits));
   std::int64_t fraction = -static_cast<std::int64_t>(q.powerOfTen) + a.value.frac - b.value.frac;
   std::optional<engine::Natural> digits = engine::Natural::FromDigits(q.digits);
   if (!digits) return StepNumber::Error("#VALUE!");

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
@@ -14,22 +15,6 @@ std::string TextOrFail(const Value& v) {
   auto text = platform::VariantToText(v);
   if (!text) throw frame::CallFailed();
   return std::move(*text);
-}
-
-bool IsTrueArgument(const Value& v) {
-  switch (v.kind()) {
-    case Value::Kind::Boolean:
-      return v.boolean();
-    case Value::Kind::Number:
-      return v.number() != 0;
-    case Value::Kind::Text: {
-      if (platform::EqualsTrue(v)) return true;
-      const auto d = platform::TextToDouble(v.text());
-      return d && *d != 0;
-    }
-    default:
-      return false;
-  }
 }
 
 type_Restrictionator FormatOptions(const Value& format_negative, const Value& format_thousands,
