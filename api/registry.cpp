@@ -215,8 +215,8 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmMULTIPLY", kOperators, "Multiplies two numbers" DCM_PRECISION, "=dcmMULTIPLY(\"1.5\", \"-4\")", "-6"},
       Join(Args(Req("number1", kFirstNumber), Req("number2", "The number to multiply by.")), kAllOptions)));
   t.push_back(Bound<&cls_Decimora::dcmDIVIDE>(
-      {"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION,
-       "=dcmDIVIDE(\"1\", \"8\")", "0.125"},
+      {"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION, "=dcmDIVIDE(\"1\", \"8\")",
+       "0.125"},
       Join(Args(Req("number1", "The dividend: a number text of up to 32,767 significant digits, or a number."),
                 Req("number2", "The divisor.")),
            kAllOptions)));
@@ -513,7 +513,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable({"dcmMODE", kStatistical,
                            "Returns the most frequent number in a list of values and ranges, or a frequency table with "
                            "format:table" DCM_PRECISION DCM_LIST_HINT,
-                           "=dcmMODE(1, 2, 2, 3, 3)", "2", kArray},
+                           "=dcmMODE(1, 2, 2, \"format:table\")", "2\t2\n1\t1", kArray},
                           Args(Req("numlist",
                                    "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a "
                                    "directive, not a value. format:table returns a table of counts and values.")),
@@ -531,7 +531,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmPOISSON", kStatistical,
        "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
-       "=dcmPOISSON(2, 3, FALSE, , 15)", "0.224041807655388"},
+       "=dcmPOISSON(0, 0, FALSE)", "1"},
       Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
            Req("average_num", "The expected number of events."),
            Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),
