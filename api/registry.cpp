@@ -48,8 +48,8 @@ constexpr std::array<Param, A + B> Join(const std::array<Param, A>& head, const 
 // The shared option tails, each option with the one description every row
 // that takes it shows.
 constexpr Param kFormatNegative = Opt("format_negative",
-                                      "How a negative result is written: 1 (or omitted) a leading minus, 2 in "
-                                      "parentheses, 3 a trailing minus, 4 a leading minus with a space.");
+                                      "How a negative result is written: 1 or omitted with a leading minus, 2 in "
+                                      "parentheses, 0 without its sign.");
 constexpr Param kFormatThousands =
     Opt("format_thousands", "TRUE to group the integer digits in thousands; FALSE or omitted for no grouping.");
 constexpr Param kFormatCurrency =
@@ -59,7 +59,8 @@ constexpr Param kExponentialNotation =
         "TRUE to write the result as digits times a power of ten (1.5E+20); FALSE or omitted for plain digits.");
 constexpr Param kMaxSD =
     Opt("maximum_significant_digits",
-        "The most significant digits the result keeps, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
+        "The most significant digits the result keeps, at most 32,767; omitted or not a number means the default "
+        "(dcmDEFAULTMAXSD).");
 constexpr Param kFormatDecimalPlace =
     Opt("format_decimal_place",
         "A fixed number of digits after the decimal separator; omitted keeps the digits the result has.");
@@ -69,9 +70,9 @@ constexpr Param kPreserveDecimalPlace =
 // The precision argument of the transcendental functions, named maxSD there.
 constexpr Param kMaxSDShort = Opt(
     "maxSD", "The most significant digits of the result, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
-constexpr Param kRestrictInputLengths =
-    Opt("restrict_input_lengths",
-        "TRUE or omitted to refuse operands whose work would not fit a cell; FALSE to compute anyway.");
+constexpr Param kRestrictInputLengths = Opt("restrict_input_lengths",
+                                            "TRUE or omitted: operands of more than 16,383 digits in all give "
+                                            "#NUM!; FALSE lifts that limit.");
 
 // The four format options most functions take, in the class's order.
 constexpr auto kFormat4 = Args(kFormatNegative, kFormatThousands, kFormatCurrency, kExponentialNotation);
@@ -215,8 +216,8 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmMULTIPLY", kOperators, "Multiplies two numbers" DCM_PRECISION, "=dcmMULTIPLY(\"1.5\", \"-4\")", "-6"},
       Join(Args(Req("number1", kFirstNumber), Req("number2", "The number to multiply by.")), kAllOptions)));
   t.push_back(Bound<&cls_Decimora::dcmDIVIDE>(
-      {"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION,
-       "=dcmDIVIDE(\"1\", \"8\")", "0.125"},
+      {"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION, "=dcmDIVIDE(\"1\", \"8\")",
+       "0.125"},
       Join(Args(Req("number1", "The dividend: a number text of up to 32,767 significant digits, or a number."),
                 Req("number2", "The divisor.")),
            kAllOptions)));
@@ -513,7 +514,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable({"dcmMODE", kStatistical,
                            "Returns the most frequent number in a list of values and ranges, or a frequency table with "
                            "format:table" DCM_PRECISION DCM_LIST_HINT,
-                           "=dcmMODE(1, 2, 2, 3, 3)", "2", kArray},
+                           "=dcmMODE(1, 2, 2, \"format:table\")", "2\t2\n1\t1", kArray},
                           Args(Req("numlist",
                                    "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a "
                                    "directive, not a value. format:table returns a table of counts and values.")),
@@ -531,7 +532,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmPOISSON", kStatistical,
        "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
-       "=dcmPOISSON(2, 3, FALSE, , 15)", "0.224041807655388"},
+       "=dcmPOISSON(0, 0, FALSE)", "1"},
       Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
            Req("average_num", "The expected number of events."),
            Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),
