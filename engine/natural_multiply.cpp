@@ -5,6 +5,9 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -119,6 +122,237 @@ constexpr std::uint32_t PowMod(std::uint64_t a, std::uint64_t e, std::uint32_t p
   return static_cast<std::uint32_t>(r);
 }
 
+// x * w mod p, in [0, 2p), for any x < 2^32 and w < p < 2^30, given
+// w_shoup = floor(w * 2^32 / p) (Shoup's multiplication).
+inline std::uint32_t MulShoup(std::uint32_t x, std::uint32_t w, std::uint32_t w_shoup, std::uint32_t p) {
+  auto q = static_cast<std::uint32_t>((std::uint64_t{x} * w_shoup) >> 32);
+  return x * w - q * p;
+}
+
+// One butterfly of each kind on a0[j], a1[j] with the root w[j].
+inline void ForwardButterfly(std::uint32_t& x0, std::uint32_t& x1, std::uint32_t w, std::uint32_t ws,
+                             std::uint32_t p) {
+  const std::uint32_t x = x0;
+  const std::uint32_t y = x1;
+  const std::uint32_t sum = x + y;
+  x0 = sum >= 2 * p ? sum - 2 * p : sum;
+  x1 = MulShoup(x + 2 * p - y, w, ws, p);
+}
+inline void InverseButterfly(std::uint32_t& x0, std::uint32_t& x1, std::uint32_t w, std::uint32_t ws,
+                             std::uint32_t p) {
+  std::uint32_t x = x0;
+  x = x >= 2 * p ? x - 2 * p : x;
+  const std::uint32_t y = MulShoup(x1, w, ws, p);
+  x0 = x + y;
+  x1 = x + 2 * p - y;
+}
+
+void ForwardPassesScalar(std::uint32_t* a, std::size_t n, const std::uint32_t* wt, const std::uint32_t* wst,
+                         std::uint32_t p) {
+  for (std::size_t len = n >> 1; len >= 1; len >>= 1) {
+    for (std::size_t s = 0; s < n; s += 2 * len) {
+      for (std::size_t j = 0; j < len; ++j) ForwardButterfly(a[s + j], a[s + len + j], wt[len + j], wst[len + j], p);
+    }
+  }
+}
+
+void InversePassesScalar(std::uint32_t* a, std::size_t n, const std::uint32_t* wt, const std::uint32_t* wst,
+                         std::uint32_t p) {
+  for (std::size_t len = 1; len < n; len <<= 1) {
+    for (std::size_t s = 0; s < n; s += 2 * len) {
+      for (std::size_t j = 0; j < len; ++j) InverseButterfly(a[s + j], a[s + len + j], wt[len + j], wst[len + j], p);
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint32_t x = a[i];
+    x = x >= 2 * p ? x - 2 * p : x;
+    a[i] = x >= p ? x - p : x;
+  }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define DECIMORA_NTT_AVX2 1
+
+// Eight butterflies at a time, the same arithmetic as the scalar ones (the
+// same values in every lane: the transform is exact either way).
+__attribute__((target("avx2"))) inline __m256i MulShoup8(__m256i x, __m256i w, __m256i ws, __m256i p) {
+  const __m256i even = _mm256_srli_epi64(_mm256_mul_epu32(x, ws), 32);
+  const __m256i odd = _mm256_mul_epu32(_mm256_srli_epi64(x, 32), _mm256_srli_epi64(ws, 32));
+  const __m256i q = _mm256_blend_epi32(even, odd, 0xAA);
+  return _mm256_sub_epi32(_mm256_mullo_epi32(x, w), _mm256_mullo_epi32(q, p));
+}
+
+// x - m where x >= m, else x (unsigned lanes; m > 0, x < 2m).
+__attribute__((target("avx2"))) inline __m256i ReduceOnce8(__m256i x, __m256i m) {
+  return _mm256_min_epu32(x, _mm256_sub_epi32(x, m));
+}
+
+// The roots of the passes of length 1, 2 and 4, spread over eight lanes:
+// lane k of pass len takes root k mod len.
+struct SmallPassRoots {
+  __m256i w[3], ws[3];
+  __attribute__((target("avx2"))) SmallPassRoots(const std::uint32_t* wt, const std::uint32_t* wst) {
+    for (int i = 0; i < 3; ++i) {
+      const std::size_t len = std::size_t{1} << i;
+      alignas(32) std::uint32_t lw[8], lws[8];
+      for (std::size_t k = 0; k < 8; ++k) {
+        lw[k] = wt[len + k % len];
+        lws[k] = wst[len + k % len];
+      }
+      w[i] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lw));
+      ws[i] = _mm256_load_si256(reinterpret_cast<const __m256i*>(lws));
+    }
+  }
+};
+
+// Lane k's pair is (k & ~len, k | len); Mask has bit k set where k & len.
+template <int Len>
+__attribute__((target("avx2"))) inline __m256i PairLow(__m256i v) {
+  const __m256i idx = _mm256_setr_epi32(0 & ~Len, 1 & ~Len, 2 & ~Len, 3 & ~Len, 4 & ~Len, 5 & ~Len, 6 & ~Len,
+                                        7 & ~Len);
+  return _mm256_permutevar8x32_epi32(v, idx);
+}
+template <int Len>
+__attribute__((target("avx2"))) inline __m256i PairHigh(__m256i v) {
+  const __m256i idx = _mm256_setr_epi32(0 | Len, 1 | Len, 2 | Len, 3 | Len, 4 | Len, 5 | Len, 6 | Len, 7 | Len);
+  return _mm256_permutevar8x32_epi32(v, idx);
+}
+
+template <int Len, int Mask>
+__attribute__((target("avx2"))) inline __m256i ForwardInBlock(__m256i v, __m256i w, __m256i ws, __m256i vp,
+                                                              __m256i vp2) {
+  const __m256i x = PairLow<Len>(v);
+  const __m256i y = PairHigh<Len>(v);
+  const __m256i sum = ReduceOnce8(_mm256_add_epi32(x, y), vp2);
+  const __m256i diff = MulShoup8(_mm256_sub_epi32(_mm256_add_epi32(x, vp2), y), w, ws, vp);
+  return _mm256_blend_epi32(sum, diff, Mask);
+}
+
+template <int Len, int Mask>
+__attribute__((target("avx2"))) inline __m256i InverseInBlock(__m256i v, __m256i w, __m256i ws, __m256i vp,
+                                                              __m256i vp2) {
+  const __m256i x = ReduceOnce8(PairLow<Len>(v), vp2);
+  const __m256i y = MulShoup8(PairHigh<Len>(v), w, ws, vp);
+  return _mm256_blend_epi32(_mm256_add_epi32(x, y), _mm256_sub_epi32(_mm256_add_epi32(x, vp2), y), Mask);
+}
+
+__attribute__((target("avx2"))) void ForwardPassesAvx2(std::uint32_t* a, std::size_t n, const std::uint32_t* wt,
+                                                       const std::uint32_t* wst, std::uint32_t p) {
+  const __m256i vp = _mm256_set1_epi32(static_cast<int>(p));
+  const __m256i vp2 = _mm256_set1_epi32(static_cast<int>(2 * p));
+  if (n < 16) {
+    ForwardPassesScalar(a, n, wt, wst, p);
+    return;
+  }
+  for (std::size_t len = n >> 1; len >= 8; len >>= 1) {
+    const std::uint32_t* w = wt + len;
+    const std::uint32_t* ws = wst + len;
+    for (std::size_t s = 0; s < n; s += 2 * len) {
+      std::uint32_t* a0 = a + s;
+      std::uint32_t* a1 = a0 + len;
+      for (std::size_t j = 0; j < len; j += 8) {
+        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a0 + j));
+        const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a1 + j));
+        const __m256i vw = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + j));
+        const __m256i vws = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(ws + j));
+        const __m256i sum = ReduceOnce8(_mm256_add_epi32(x, y), vp2);
+        const __m256i diff = _mm256_sub_epi32(_mm256_add_epi32(x, vp2), y);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(a0 + j), sum);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(a1 + j), MulShoup8(diff, vw, vws, vp));
+      }
+    }
+  }
+  // The passes of length 4, 2 and 1 inside each block of eight, in
+  // registers: every lane computes both butterfly outputs of its pair from
+  // the pair's two values, and keeps the one its position calls for.
+  const SmallPassRoots r(wt, wst);
+  for (std::size_t s = 0; s < n; s += 8) {
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + s));
+    v = ForwardInBlock<4, 0xF0>(v, r.w[2], r.ws[2], vp, vp2);
+    v = ForwardInBlock<2, 0xCC>(v, r.w[1], r.ws[1], vp, vp2);
+    v = ForwardInBlock<1, 0xAA>(v, r.w[0], r.ws[0], vp, vp2);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + s), v);
+  }
+}
+
+__attribute__((target("avx2"))) void InversePassesAvx2(std::uint32_t* a, std::size_t n, const std::uint32_t* wt,
+                                                       const std::uint32_t* wst, std::uint32_t p) {
+  const __m256i vp = _mm256_set1_epi32(static_cast<int>(p));
+  const __m256i vp2 = _mm256_set1_epi32(static_cast<int>(2 * p));
+  if (n < 16) {
+    InversePassesScalar(a, n, wt, wst, p);
+    return;
+  }
+  const SmallPassRoots r(wt, wst);
+  for (std::size_t s = 0; s < n; s += 8) {
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + s));
+    v = InverseInBlock<1, 0xAA>(v, r.w[0], r.ws[0], vp, vp2);
+    v = InverseInBlock<2, 0xCC>(v, r.w[1], r.ws[1], vp, vp2);
+    v = InverseInBlock<4, 0xF0>(v, r.w[2], r.ws[2], vp, vp2);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + s), v);
+  }
+  for (std::size_t len = 8; len < n; len <<= 1) {
+    const std::uint32_t* w = wt + len;
+    const std::uint32_t* ws = wst + len;
+    for (std::size_t s = 0; s < n; s += 2 * len) {
+      std::uint32_t* a0 = a + s;
+      std::uint32_t* a1 = a0 + len;
+      for (std::size_t j = 0; j < len; j += 8) {
+        const __m256i x = ReduceOnce8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a0 + j)), vp2);
+        const __m256i y1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a1 + j));
+        const __m256i vw = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + j));
+        const __m256i vws = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(ws + j));
+        const __m256i y = MulShoup8(y1, vw, vws, vp);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(a0 + j), _mm256_add_epi32(x, y));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(a1 + j), _mm256_sub_epi32(_mm256_add_epi32(x, vp2), y));
+      }
+    }
+  }
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
+    x = ReduceOnce8(ReduceOnce8(x, vp2), vp);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + i), x);
+  }
+  for (; i < n; ++i) {
+    std::uint32_t x = a[i];
+    x = x >= 2 * p ? x - 2 * p : x;
+    a[i] = x >= p ? x - p : x;
+  }
+}
+
+bool HaveAvx2() {
+  static const bool have = __builtin_cpu_supports("avx2");
+  return have;
+}
+#endif
+
+// The passes of a forward transform of length n modulo p (see
+// NttPrime::Forward); wt and wst are the root tables.
+void ForwardPasses(std::uint32_t* a, std::size_t n, const std::uint32_t* wt, const std::uint32_t* wst,
+                   std::uint32_t p) {
+#ifdef DECIMORA_NTT_AVX2
+  if (HaveAvx2()) {
+    ForwardPassesAvx2(a, n, wt, wst, p);
+    return;
+  }
+#endif
+  ForwardPassesScalar(a, n, wt, wst, p);
+}
+
+// The passes of an inverse transform of length n modulo p (see
+// NttPrime::Inverse), ending with the full reduction.
+void InversePasses(std::uint32_t* a, std::size_t n, const std::uint32_t* wt, const std::uint32_t* wst,
+                   std::uint32_t p) {
+#ifdef DECIMORA_NTT_AVX2
+  if (HaveAvx2()) {
+    InversePassesAvx2(a, n, wt, wst, p);
+    return;
+  }
+#endif
+  InversePassesScalar(a, n, wt, wst, p);
+}
+
 // Roots of unity for every power-of-two length up to `size`: entries
 // [len, 2 len) hold w^j, j < len, for w a primitive (2 len)-th root, with
 // Shoup's precomputed quotients floor(w^j * 2^32 / p) beside them.
@@ -147,56 +381,17 @@ class NttPrime {
   // In place, natural order in (values < 2P), bit-reversed order out
   // (values < 2P). Decimation in frequency (Gentleman-Sande).
   static void Forward(std::uint32_t* a, std::size_t n, const RootTables& t) {
-    for (std::size_t len = n >> 1; len >= 1; len >>= 1) {
-      const std::uint32_t* w = t.fwd.data() + len;
-      const std::uint32_t* ws = t.fwd_shoup.data() + len;
-      for (std::size_t s = 0; s < n; s += 2 * len) {
-        std::uint32_t* a0 = a + s;
-        std::uint32_t* a1 = a0 + len;
-        for (std::size_t j = 0; j < len; ++j) {
-          std::uint32_t x = a0[j];
-          std::uint32_t y = a1[j];
-          std::uint32_t sum = x + y;
-          a0[j] = sum >= 2 * P ? sum - 2 * P : sum;
-          a1[j] = MulShoup(x + 2 * P - y, w[j], ws[j]);
-        }
-      }
-    }
+    ForwardPasses(a, n, t.fwd.data(), t.fwd_shoup.data(), P);
   }
 
   // In place, bit-reversed order in (values < 2P), natural order out, fully
   // reduced, scaled by n (the caller folds in 1/n). Decimation in time
   // (Cooley-Tukey) with the inverse roots.
   static void Inverse(std::uint32_t* a, std::size_t n, const RootTables& t) {
-    for (std::size_t len = 1; len < n; len <<= 1) {
-      const std::uint32_t* w = t.inv.data() + len;
-      const std::uint32_t* ws = t.inv_shoup.data() + len;
-      for (std::size_t s = 0; s < n; s += 2 * len) {
-        std::uint32_t* a0 = a + s;
-        std::uint32_t* a1 = a0 + len;
-        for (std::size_t j = 0; j < len; ++j) {
-          std::uint32_t x = a0[j];
-          x = x >= 2 * P ? x - 2 * P : x;
-          std::uint32_t y = MulShoup(a1[j], w[j], ws[j]);
-          a0[j] = x + y;
-          a1[j] = x + 2 * P - y;
-        }
-      }
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-      std::uint32_t x = a[i];
-      x = x >= 2 * P ? x - 2 * P : x;
-      a[i] = x >= P ? x - P : x;
-    }
+    InversePasses(a, n, t.inv.data(), t.inv_shoup.data(), P);
   }
 
  private:
-  // x * w mod P, in [0, 2P), for any x < 2^32 and w < P (Shoup).
-  static std::uint32_t MulShoup(std::uint32_t x, std::uint32_t w, std::uint32_t w_shoup) {
-    auto q = static_cast<std::uint32_t>((std::uint64_t{x} * w_shoup) >> 32);
-    return x * w - q * P;
-  }
-
   static std::shared_ptr<const RootTables> Build(std::size_t n) {
     auto t = std::make_shared<RootTables>();
     t->size = n;
@@ -269,22 +464,46 @@ void ConvolveChunk(std::uint32_t* a, const Limb* chunk, std::size_t cn, const st
   Prime::Inverse(a, size, t);
 }
 
+// Shoup's quotient of a constant c < p: floor(c * 2^32 / p).
+constexpr std::uint32_t ShoupOf(std::uint64_t c, std::uint64_t p) {
+  return static_cast<std::uint32_t>((c << 32) / p);
+}
+constexpr std::uint32_t kInv01Shoup = ShoupOf(kInvP0ModP1, kP1);
+constexpr std::uint64_t kP0ModP2 = kP0 % kP2;
+constexpr std::uint32_t kP0ModP2Shoup = ShoupOf(kP0ModP2, kP2);
+constexpr std::uint32_t kInv012Shoup = ShoupOf(kInvP0P1ModP2, kP2);
+static_assert(kP0 < 2 * kP1 && kP0 < 3 * kP2 && 4 * kP2 < (std::uint64_t{1} << 32));
+
+inline std::uint32_t ReduceOnce(std::uint32_t x, std::uint32_t m) { return x >= m ? x - m : x; }
+
 // Garner: x = r0 + P0 y1 + P0 P1 y2 for each of the `coefficients` residue
-// triples, then carries in base 10^9 without 128-bit division by splitting
-// P0 P1 into two limbs. Writes coefficients + 1 limbs to out.
+// triples, every modular product a Shoup product by a constant; then the
+// carries in base 10^9 without 128-bit division by splitting P0 P1 into two
+// limbs: x + carry = (x01 + y2 Low + carry) + y2 High 10^9, whose first part
+// stays below 2^64 (x01 < P0 P1, y2 Low < P2 10^9, and the carry below the
+// largest coefficient over 10^9, under 2^22 10^9). Writes coefficients + 1
+// limbs to out.
 void Recombine(const std::uint32_t* a0, const std::uint32_t* a1, const std::uint32_t* a2,
                std::size_t coefficients, Limb* out) {
+  constexpr auto p1 = static_cast<std::uint32_t>(kP1);
+  constexpr auto p2 = static_cast<std::uint32_t>(kP2);
   std::uint64_t carry = 0;
   for (std::size_t i = 0; i < coefficients; ++i) {
-    const std::uint64_t r0 = a0[i];
-    const std::uint64_t y1 = (a1[i] + kP1 - r0 % kP1) % kP1 * kInvP0ModP1 % kP1;
+    const std::uint32_t r0 = a0[i];
+    // y1 = (r1 - r0) / P0 mod P1.
+    const std::uint32_t d1 = a1[i] + p1 - ReduceOnce(r0, p1);
+    const std::uint32_t y1 = ReduceOnce(MulShoup(d1, kInvP0ModP1, kInv01Shoup, p1), p1);
     const std::uint64_t x01 = r0 + kP0 * y1;
-    const std::uint64_t y2 = (a2[i] + kP2 - x01 % kP2) % kP2 * kInvP0P1ModP2 % kP2;
-    const std::uint64_t y2_low = y2 * kP0P1Low;
-    const std::uint64_t low = x01 % kLimbBase + y2_low % kLimbBase + carry % kLimbBase;
-    carry = x01 / kLimbBase + y2_low / kLimbBase + y2 * kP0P1High + carry / kLimbBase +
-            low / kLimbBase;
-    out[i] = static_cast<Limb>(low % kLimbBase);
+    // y2 = (r2 - x01) / (P0 P1) mod P2, with x01 mod P2 = r0 + P0 y1 mod P2
+    // taken below 3 P2.
+    const std::uint32_t x01_mod = ReduceOnce(ReduceOnce(r0, 2 * p2), p2) +
+                                  MulShoup(y1, static_cast<std::uint32_t>(kP0ModP2), kP0ModP2Shoup, p2);
+    const std::uint32_t d2 = a2[i] + 3 * p2 - x01_mod;
+    const std::uint32_t y2 = ReduceOnce(MulShoup(d2, kInvP0P1ModP2, kInv012Shoup, p2), p2);
+    const std::uint64_t t = x01 + y2 * kP0P1Low + carry;
+    const std::uint64_t q = t / kLimbBase;
+    out[i] = static_cast<Limb>(t - q * kLimbBase);
+    carry = q + y2 * kP0P1High;
   }
   out[coefficients] = static_cast<Limb>(carry);  // the product fits: carry < 10^9
 }
