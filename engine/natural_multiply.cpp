@@ -170,6 +170,16 @@ void InversePassesScalar(std::uint32_t* a, std::size_t n, const std::uint32_t* w
   }
 }
 
+// x y 2^-32 c mod p, in [0, 2p), for x, y < 2p < 2^31 (so that x y + m p
+// stays below 2^63 and the reduced value below 2p).
+inline std::uint32_t PointwiseOne(std::uint32_t x, std::uint32_t y, std::uint32_t p, std::uint32_t p_neg_inv,
+                                  std::uint32_t c, std::uint32_t cs) {
+  const std::uint64_t t = std::uint64_t{x} * y;
+  const std::uint32_t m = static_cast<std::uint32_t>(t) * p_neg_inv;
+  const auto u = static_cast<std::uint32_t>((t + std::uint64_t{m} * p) >> 32);
+  return MulShoup(u, c, cs, p);
+}
+
 #if defined(__x86_64__) && defined(__GNUC__)
 #define DECIMORA_NTT_AVX2 1
 
@@ -321,6 +331,31 @@ __attribute__((target("avx2"))) void InversePassesAvx2(std::uint32_t* a, std::si
   }
 }
 
+// a[i] := a[i] b[i] 2^-32 c mod p, in [0, 2p), for a[i], b[i] < 2p:
+// Montgomery's reduction of each product, then a Shoup product by the
+// constant c (cs its quotient). Eight lanes at a time, even and odd lanes
+// in separate 64-bit halves.
+__attribute__((target("avx2"))) void PointwiseAvx2(std::uint32_t* a, const std::uint32_t* b, std::size_t n,
+                                                   std::uint32_t p, std::uint32_t p_neg_inv, std::uint32_t c,
+                                                   std::uint32_t cs) {
+  const __m256i vp = _mm256_set1_epi32(static_cast<int>(p));
+  const __m256i vni = _mm256_set1_epi32(static_cast<int>(p_neg_inv));
+  const __m256i vc = _mm256_set1_epi32(static_cast<int>(c));
+  const __m256i vcs = _mm256_set1_epi32(static_cast<int>(cs));
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
+    const __m256i te = _mm256_mul_epu32(x, y);
+    const __m256i to = _mm256_mul_epu32(_mm256_srli_epi64(x, 32), _mm256_srli_epi64(y, 32));
+    const __m256i ue = _mm256_add_epi64(te, _mm256_mul_epu32(_mm256_mul_epu32(te, vni), vp));
+    const __m256i uo = _mm256_add_epi64(to, _mm256_mul_epu32(_mm256_mul_epu32(to, vni), vp));
+    const __m256i u = _mm256_blend_epi32(_mm256_srli_epi64(ue, 32), uo, 0xAA);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + i), MulShoup8(u, vc, vcs, vp));
+  }
+  for (; i < n; ++i) a[i] = PointwiseOne(a[i], b[i], p, p_neg_inv, c, cs);
+}
+
 bool HaveAvx2() {
   static const bool have = __builtin_cpu_supports("avx2");
   return have;
@@ -353,6 +388,18 @@ void InversePasses(std::uint32_t* a, std::size_t n, const std::uint32_t* wt, con
   InversePassesScalar(a, n, wt, wst, p);
 }
 
+// a[i] := a[i] b[i] 2^-32 c mod p, in [0, 2p) (see PointwiseOne).
+void Pointwise(std::uint32_t* a, const std::uint32_t* b, std::size_t n, std::uint32_t p, std::uint32_t p_neg_inv,
+               std::uint32_t c, std::uint32_t cs) {
+#ifdef DECIMORA_NTT_AVX2
+  if (HaveAvx2()) {
+    PointwiseAvx2(a, b, n, p, p_neg_inv, c, cs);
+    return;
+  }
+#endif
+  for (std::size_t i = 0; i < n; ++i) a[i] = PointwiseOne(a[i], b[i], p, p_neg_inv, c, cs);
+}
+
 // Roots of unity for every power-of-two length up to `size`: entries
 // [len, 2 len) hold w^j, j < len, for w a primitive (2 len)-th root, with
 // Shoup's precomputed quotients floor(w^j * 2^32 / p) beside them.
@@ -367,6 +414,20 @@ template <std::uint32_t P, std::uint32_t G>
 class NttPrime {
  public:
   static constexpr std::uint32_t kP = P;
+  // -1/P mod 2^32 (Newton's iteration doubles the correct low bits).
+  static constexpr std::uint32_t kNegInv = [] {
+    std::uint32_t x = P;
+    for (int i = 0; i < 5; ++i) x *= 2 - P * x;
+    return 0u - x;
+  }();
+  static_assert(static_cast<std::uint32_t>(P * kNegInv) == 0xFFFFFFFFu);
+  // Pointwise products of transforms scaled by `factor`: the constant that
+  // undoes Montgomery's 2^-32 as well, with its Shoup quotient.
+  static void Pointwise(std::uint32_t* a, const std::uint32_t* b, std::size_t n, std::uint64_t factor) {
+    const std::uint64_t c = (factor % P << 32) % P;
+    const std::uint32_t cs = static_cast<std::uint32_t>((c << 32) / P);
+    kernels::Pointwise(a, b, n, P, kNegInv, static_cast<std::uint32_t>(c), cs);
+  }
   static constexpr std::size_t kMaxLength = std::size_t{1} << std::countr_zero(P - 1);
 
   // Tables for transforms of length up to n; grown on demand, shared.
@@ -458,9 +519,7 @@ template <class Prime>
 void ConvolveChunk(std::uint32_t* a, const Limb* chunk, std::size_t cn, const std::uint32_t* fv,
                    std::size_t size, const RootTables& t) {
   LoadAndForward<Prime>(a, chunk, cn, size, t);
-  for (std::size_t i = 0; i < size; ++i) {
-    a[i] = static_cast<std::uint32_t>(std::uint64_t{a[i]} * fv[i] % Prime::kP);
-  }
+  Prime::Pointwise(a, fv, size, 1);
   Prime::Inverse(a, size, t);
 }
 
@@ -517,10 +576,7 @@ template <class Prime>
 void SquareModPrime(std::uint32_t* a, const Limb* u, std::size_t un, std::size_t size, const RootTables& t) {
   LoadAndForward<Prime>(a, u, un, size, t);
   const std::uint64_t inv_size = PowMod(size, Prime::kP - 2, Prime::kP);
-  for (std::size_t i = 0; i < size; ++i) {
-    const std::uint64_t x = a[i] % Prime::kP;
-    a[i] = static_cast<std::uint32_t>(x * x % Prime::kP * inv_size % Prime::kP);
-  }
+  Prime::Pointwise(a, a, size, inv_size);
   Prime::Inverse(a, size, t);
 }
 
