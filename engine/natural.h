@@ -85,6 +85,10 @@ Natural multiply_ntt(const Natural& a, const Natural& b);
 // a * a by the transform with one forward transform instead of two
 // (Multiply(a, a) takes it by itself for long a).
 Natural square_ntt(const Natural& a);
+// Turns the transforms' vector kernels (AVX2, where the processor has it)
+// on or off and returns the previous setting: both ways give the same
+// digits, which the tests check.
+bool SetNttVectorKernels(bool enabled);
 
 struct DivisionResult {
   Natural quotient;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cassert>
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -356,9 +357,11 @@ __attribute__((target("avx2"))) void PointwiseAvx2(std::uint32_t* a, const std::
   for (; i < n; ++i) a[i] = PointwiseOne(a[i], b[i], p, p_neg_inv, c, cs);
 }
 
+std::atomic<bool> g_vector_kernels{true};
+
 bool HaveAvx2() {
   static const bool have = __builtin_cpu_supports("avx2");
-  return have;
+  return have && g_vector_kernels.load(std::memory_order_relaxed);
 }
 #endif
 
@@ -716,6 +719,15 @@ Natural multiply_karatsuba(const Natural& a, const Natural& b) {
 
 Natural multiply_ntt(const Natural& a, const Natural& b) {
   return MultiplyWith(a, b, kernels::multiply_ntt);
+}
+
+bool SetNttVectorKernels(bool enabled) {
+#ifdef DECIMORA_NTT_AVX2
+  return kernels::g_vector_kernels.exchange(enabled);
+#else
+  (void)enabled;
+  return false;
+#endif
 }
 
 Natural square_ntt(const Natural& a) {

@@ -244,6 +244,41 @@ TEST(NaturalMultiply, SquaresAgreeWithTheGeneralProduct) {
   EXPECT_TRUE(square_ntt(Natural()).IsZero());
 }
 
+// The transforms' vector kernels against their plain versions and against
+// the product without transforms, at lengths whose product just fills or
+// just overflows a transform length (its last coefficients are where a
+// wrong butterfly or reduction would show) and at a cell's digits.
+TEST(NaturalMultiply, VectorTransformsAgreeWithPlainOnes) {
+  struct Restore {
+    bool was = SetNttVectorKernels(true);
+    ~Restore() { SetNttVectorKernels(was); }
+  } restore;
+  std::vector<std::size_t> limbs;
+  for (std::size_t size : {std::size_t{2048}, std::size_t{4096}, std::size_t{8192}}) {
+    // un + vn - 1 coefficients: size - 1, size and size + 1.
+    for (std::size_t half : {size / 2, size / 2 + 1}) limbs.push_back(half);
+  }
+  limbs.push_back(3641);  // 32,769 digits, the powers' operands
+  for (std::size_t n : limbs) {
+    for (std::size_t m : {n, n - 1, n / 3 + 5}) {
+      for (std::size_t shape = 0; shape < 5; ++shape) {
+        const std::string a = Shapes(9 * n - (shape % 9))[shape];
+        const std::string b = Shapes(9 * m)[(shape + 1) % 5];
+        const Natural x = N(a), y = N(b);
+        const Natural expected = multiply_karatsuba(x, y);
+        const Natural square = m == n ? multiply_karatsuba(x, x) : Natural();
+        for (bool vector : {true, false}) {
+          SetNttVectorKernels(vector);
+          EXPECT_EQ(multiply_ntt(x, y), expected) << n << " x " << m << (vector ? "" : " plain");
+          if (m == n) {
+            EXPECT_EQ(square_ntt(x), square) << n << (vector ? "" : " plain");
+          }
+        }
+      }
+    }
+  }
+}
+
 // ---- division ------------------------------------------------------------------
 
 TEST(NaturalDivide, BothMethodsMatchLongDivision) {
