@@ -262,6 +262,28 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
 
   out.Positive = IsNonNegative(text);
   text = TrimFractionZeros(StripLeadingZeros(AbsText(text)));
+
+  // Round the significant digits to one more than the largest maxSD; the
+  // leading zeros of a number below 1 stay in front. The rounding keeps the
+  // length, so a cut fraction leaves zeros at the end and a carry out of the
+  // first digit (0.99...9 becoming 1.00...0) a zero in front: read the
+  // rounded text again, so the record describes its normal form.
+  std::string digits = RemoveDecimalPoint(text);
+  std::size_t zeros = 0;
+  std::string significant = StripLeadingZeros(digits, &zeros);
+  if (zeros > 0 && zeros == digits.size()) significant.clear();
+  std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
+  if (rounded.find('#') != std::string::npos) return fail("#NUM!");
+  if (rounded != significant) {
+    const std::size_t sepAt = text.find(sep);
+    const std::size_t frac = sepAt == std::string::npos ? 0 : text.size() - sepAt - 1;
+    digits = std::string(zeros, '0') + rounded;
+    if (frac > 0) digits.insert(digits.size() - frac, 1, sep);
+    text = TrimFractionZeros(StripLeadingZeros(digits));
+    digits = RemoveDecimalPoint(text);
+  }
+  if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
+
   if (text == "0") out.Positive = true;
   out.DecPos = DecimalPositionFromEnd(text);
   const std::size_t sepAt = text.find(sep);
@@ -270,17 +292,6 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
   } else {
     out.NumNonZeroCharsLeftOfDec = text == "0" ? 0 : static_cast<double>(text.size());
   }
-
-  // Round the significant digits to one more than the largest maxSD; the
-  // leading zeros of a number below 1 stay in front.
-  std::string digits = RemoveDecimalPoint(text);
-  std::size_t zeros = 0;
-  std::string significant = StripLeadingZeros(digits, &zeros);
-  if (zeros > 0 && zeros == digits.size()) significant.clear();
-  std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
-  if (rounded.find('#') != std::string::npos) return fail("#NUM!");
-  digits = std::string(zeros, '0') + rounded;
-  if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
 
   if (insert_decimal && out.DecPos != 0) {
     const std::size_t frac = static_cast<std::size_t>(out.DecPos) - 1;
