@@ -2,7 +2,8 @@
 """Writes the seed corpus of the fuzz harnesses from tests/vectors/*.tsv.
 
 formula/      every formula of the vectors, with its file's locale settings
-number_text/  every quoted text and bare number inside those formulas
+number_text/  every quoted text and bare number inside those formulas, and
+              the first two of each formula as a pair
 long_operand/ a few fixed pseudo-random byte strings (the harness builds the
               operands itself)
 
@@ -70,9 +71,11 @@ def main():
             added["formula"] += write(CORPUS / "formula", head + formula.encode())
             texts = [m.replace('""', '"') for m in STRING.findall(formula)]
             texts += BARE.findall(STRING.sub('""', formula))
+            texts = [t for t in texts if t and not t.lower().startswith("format:")]
             for t in texts:
-                if t and not t.lower().startswith("format:"):
-                    added["number_text"] += write(CORPUS / "number_text", head + t.encode())
+                added["number_text"] += write(CORPUS / "number_text", head + t.encode())
+            if len(texts) >= 2:  # a pair for the comparisons
+                added["number_text"] += write(CORPUS / "number_text", head + f"{texts[0]}\t{texts[1]}".encode())
     rng = random.Random(8)
     for _ in range(24):
         added["long_operand"] += write(CORPUS / "long_operand", bytes(rng.randrange(256) for _ in range(48)))
