@@ -13,22 +13,32 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The separators the command line accepts, and the blank that locales
-// group thousands with.
-bool UsableSeparator(char c, bool blank_ok) {
-  if (c == ' ') return blank_ok;
+// The decimal separators the command line accepts.
+bool UsableDecimal(char c) {
   if (c <= 32 || c >= 127 || IsDigit(c)) return false;
   return std::string_view("-+#()Ee\"").find(c) == std::string_view::npos;
 }
 
+// The thousands separator a settings-line character stands for: the same
+// characters, a space, and the no-break spaces (\x01 U+00A0, \x02 U+202F).
+std::string Thousands(char c) {
+  if (c == '\x01') return std::string(platform::kNoBreakSpace);
+  if (c == '\x02') return std::string(platform::kNarrowNoBreakSpace);
+  if (c == ' ' || UsableDecimal(c)) return std::string(1, c);
+  return {};
+}
+
+// What the command line accepts as a currency symbol with these separators.
+bool UsableCurrency(std::string_view symbol, char decimal, std::string_view thousands) {
+  return !symbol.empty() && symbol.find_first_of("0123456789#-+()") == std::string_view::npos &&
+         symbol.find_first_not_of("E \t") != std::string_view::npos &&
+         symbol.find(decimal) == std::string_view::npos && symbol.find(thousands) == std::string_view::npos;
+}
+
 // Whether a currency symbol could be taken for part of a number.
-bool PlainCurrency(std::string_view symbol, char decimal, char thousands) {
+bool PlainCurrency(std::string_view symbol) {
   if (!symbol.empty() && symbol.front() == ' ') symbol.remove_prefix(1);  // " €" is a usual form
-  for (char c : symbol) {
-    if (c == decimal || c == thousands || c == ' ' || IsDigit(c)) return false;
-    if (std::string_view(".,-+()Ee'\"#").find(c) != std::string_view::npos) return false;
-  }
-  return !symbol.empty();
+  return !symbol.empty() && symbol.find_first_of(".,-+()Ee'\"# \t") == std::string_view::npos;
 }
 
 std::string g_store;
@@ -44,7 +54,7 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
   Input in;
   const std::string_view all(reinterpret_cast<const char*>(data), size);
   in.locale.decimalSeparator = '.';
-  in.locale.thousandsSeparator = ',';
+  in.locale.thousandsSeparator = ",";
   in.locale.currencySymbol = "$";
   in.locale.currencyPlacement = platform::CurrencyPlacement::Before;
   const std::size_t nl = all.find('\n');
@@ -56,23 +66,20 @@ Input ReadInput(const std::uint8_t* data, std::size_t size) {
   in.body = all.substr(nl + 1);
 
   char decimal = line.size() > 0 ? line[0] : '.';
-  if (!UsableSeparator(decimal, false)) decimal = '.';
-  char thousands = line.size() > 1 ? line[1] : ',';
-  if (!UsableSeparator(thousands, true) || thousands == decimal) thousands = decimal == ',' ? '.' : ',';
+  if (!UsableDecimal(decimal)) decimal = '.';
+  std::string thousands = Thousands(line.size() > 1 ? line[1] : ',');
+  if (thousands.empty() || thousands == std::string(1, decimal)) thousands = decimal == ',' ? "." : ",";
   const bool after = line.size() > 2 && line[2] == 'a';
-  std::string currency;
-  if (line.size() > 3) {
-    for (char c : line.substr(3)) {
-      if (!IsDigit(c) && c != '#' && c != '\0') currency.push_back(c);
-    }
-  }
-  if (currency.empty()) currency = "$";
+  std::string currency(line.size() > 3 ? line.substr(3) : std::string_view());
+  if (!UsableCurrency(currency, decimal, thousands)) currency = "$";
+  if (!UsableCurrency(currency, decimal, thousands)) currency = "\xC2\xA4";  // the generic sign
 
   in.locale.decimalSeparator = decimal;
-  in.locale.thousandsSeparator = thousands;
   in.locale.currencyPlacement = after ? platform::CurrencyPlacement::After : platform::CurrencyPlacement::Before;
-  in.plainLocale = (decimal == '.' || decimal == ',') && std::string_view(".,' ").find(thousands) != std::string_view::npos &&
-                   PlainCurrency(currency, decimal, thousands);
+  const bool plainThousands = thousands == "," || thousands == "." || thousands == "'" || thousands == " " ||
+                              thousands == platform::kNoBreakSpace || thousands == platform::kNarrowNoBreakSpace;
+  in.plainLocale = (decimal == '.' || decimal == ',') && plainThousands && PlainCurrency(currency);
+  in.locale.thousandsSeparator = std::move(thousands);
   in.locale.currencySymbol = std::move(currency);
   return in;
 }

@@ -6,9 +6,10 @@
 //   D T P CURRENCY\n    e.g. ",.a €\n" = decimal ",", thousands ".",
 //                       currency " €" written after the amount
 //
-// D and T are single characters, P is "a" (after) or anything else (before),
-// and the rest of the line is the currency symbol. A character the command
-// line would refuse is replaced by the default, so every setting the fuzzer
+// D and T are single characters (T = \x01 stands for the no-break space
+// U+00A0, \x02 for U+202F), P is "a" (after) or anything else (before), and
+// the rest of the line is the currency symbol. A setting the command line
+// would refuse is replaced by the default, so every setting the fuzzer
 // reaches is one a user could make. An input without a newline is read with
 // the C locale's characters (".", ",", "$" before), so a formula from the test
 // vectors is a valid seed as it stands.

@@ -199,7 +199,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  decimora::platform::SetLocaleOverrides({'.', ',', "$", decimora::platform::CurrencyPlacement::Before});
+  decimora::platform::SetLocaleOverrides({'.', ",", "$", decimora::platform::CurrencyPlacement::Before});
   Bytes in(data, size);
   const std::string formula = BuildFormula(in);
   Value result;

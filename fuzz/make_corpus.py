@@ -27,7 +27,8 @@ DEFAULT = {"decimal": ".", "thousands": ",", "currency": "$", "position": "befor
 def settings_line(loc):
     if loc == DEFAULT:
         return b""
-    line = loc["decimal"] + loc["thousands"] + ("a" if loc["position"] == "after" else "b") + loc["currency"]
+    thousands = {"\u00a0": "\x01", "\u202f": "\x02"}.get(loc["thousands"], loc["thousands"])
+    line = loc["decimal"] + thousands + ("a" if loc["position"] == "after" else "b") + loc["currency"]
     return line.encode() + b"\n"
 
 

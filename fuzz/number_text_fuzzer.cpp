@@ -141,7 +141,7 @@ void CheckFormatReadsBack(std::string_view text) {
   if (negative == 0 && !expected.empty() && expected.front() == '-') expected.erase(0, 1);  // style 0 drops the sign
   if (back.IsError || back.NumClean != expected) {
     Fail("dcmFORMAT's text does not read back as the number", text,
-         "wrote " + out.text() + ", read back " + back.NumClean + ", expected " + expected);
+         "wrote " + std::string(out.text()) + ", read back " + back.NumClean + ", expected " + expected);
   }
 }
 
