@@ -21,7 +21,7 @@
 
 #include "cli/formula.h"
 #include "fuzz/fuzz_input.h"
-#include "host/registry.h"
+#include "api/registry.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "fuzz/fuzz_input.h"
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 #include "platform/convert.h"
 
 namespace {
