@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "host/registry.h"
@@ -26,6 +28,30 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 // Characters that end a bare number: the punctuation of the syntax and blanks.
 bool EndsBareToken(char c) {
   return IsSpace(c) || c == ',' || c == ';' || c == '(' || c == ')' || c == '{' || c == '}' || c == '"';
+}
+
+// The end of the bare number that starts at pos. Numbers may be tens of
+// thousands of digits long, so runs of digits are skipped eight at a time.
+std::size_t BareTokenEnd(std::string_view s, std::size_t pos) {
+  constexpr std::uint64_t kLow = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  for (;;) {
+    while (pos + 8 <= s.size()) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + pos, 8);
+      // With the top bit of every byte set first, subtracting '0' (or '9' + 1)
+      // never borrows across bytes and leaves that top bit set exactly where
+      // the byte is at least '0' (or above '9').
+      const std::uint64_t atLeastZero = (w | kHigh) - kLow * '0';
+      const std::uint64_t aboveNine = (w | kHigh) - kLow * ('9' + 1);
+      if ((w & kHigh) != 0 || (atLeastZero & ~aboveNine & kHigh) != kHigh) break;  // not all eight are digits
+      pos += 8;
+    }
+    // Up to the next digit one at a time (a separator, an exponent, a sign).
+    const std::size_t stop = std::min(s.size(), pos + 8);
+    while (pos < stop && !EndsBareToken(s[pos])) ++pos;
+    if (pos < stop || pos == s.size()) return pos;
+  }
 }
 
 // A parsed formula. Parsing completes before anything is evaluated, so a
@@ -146,7 +172,7 @@ class Parser {
   // Kept as text exactly as typed: the library decides what it means.
   Node ParseBareNumber() {
     const std::size_t start = pos_;
-    while (!AtEnd() && !EndsBareToken(s_[pos_])) ++pos_;
+    pos_ = BareTokenEnd(s_, pos_);
     Node n;
     n.literal = Value::Text(std::string(s_.substr(start, pos_ - start)));
     return n;
@@ -298,9 +324,11 @@ class Evaluator {
  public:
   Evaluator(cls_Decimora& dcm, std::vector<std::string>* unknown) : dcm_(dcm), unknown_(unknown) {}
 
-  Value Eval(const Node& n) {
+  // Each node is evaluated once, so literals (numbers of many thousands of
+  // digits) are moved into the call rather than copied.
+  Value Eval(Node& n) {
     switch (n.kind) {
-      case Node::Kind::Literal: return n.literal;
+      case Node::Kind::Literal: return std::move(n.literal);
       case Node::Kind::Blank: return Value::Empty();
       case Node::Kind::ToNumber: return ToHostNumber(Eval(n.items[0]));
       case Node::Kind::Array: {
@@ -316,7 +344,7 @@ class Evaluator {
       case Node::Kind::Call: {
         std::vector<Value> args;
         args.reserve(n.items.size());
-        for (const Node& item : n.items) args.push_back(Eval(item));
+        for (Node& item : n.items) args.push_back(Eval(item));
         const FunctionRow* row = FindFunction(n.name);
         if (row == nullptr) {
           if (unknown_ != nullptr) unknown_->push_back(n.name);
@@ -350,7 +378,7 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
 }  // namespace
 
 Value EvaluateFormula(cls_Decimora& dcm, std::string_view formula, std::vector<std::string>* unknown_names) {
-  const Node root = Parser(formula).ParseFormula();
+  Node root = Parser(formula).ParseFormula();
   return Evaluator(dcm, unknown_names).Eval(root);
 }
 

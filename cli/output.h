@@ -24,11 +24,14 @@ class Console {
   Console(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
   void SetJson(bool json) { json_ = json; }
-  // Results are flushed line by line, so a program driving a batch run
-  // through a pipe sees each answer as soon as it exists.
+  // Results are flushed line by line unless line buffering is off (batch
+  // mode, which flushes before it waits for input, so a program driving it
+  // through a pipe still sees each answer before it sends the next line).
+  void SetLineBuffered(bool on) { line_buffered_ = on; }
   void Result(const Value& v);
   // Stands in for a formula that gave no result, keeping output aligned.
   void EmptyResult();
+  void Flush();
   void Print(std::string_view text);  // as is, to standard output
   void Prompt(std::string_view prompt);
   void Error(std::string_view message);    // "decimora: error: ..."
@@ -38,6 +41,7 @@ class Console {
   std::ostream& out_;
   std::ostream& err_;
   bool json_ = false;
+  bool line_buffered_ = true;
 };
 
 }  // namespace decimora::cli
