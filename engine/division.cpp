@@ -341,9 +341,10 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
     const Reciprocal R = InverseOf(*k, p);
     powerR = R.powerOfTen;
     // Q = iBig * R; only its first p digits are read.
-    const Natural product = Multiply(*Natural::FromDigits(iBig), R.digits);
-    L0 = static_cast<std::int64_t>(product.DigitCount());
-    Q = FirstDigits(product, std::min<std::size_t>(product.DigitCount(), static_cast<std::size_t>(p))).ToDigits();
+    std::size_t productDigits = 0;
+    Q = LeadingDigitsOfProduct(*Natural::FromDigits(iBig), R.digits, static_cast<std::size_t>(p), &productDigits)
+            .ToDigits();
+    L0 = static_cast<std::int64_t>(productDigits);
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }

@@ -224,6 +224,27 @@ TEST(NaturalMultiply, LongOperandsAgreeAcrossMethods) {
   EXPECT_EQ(Multiply(nines, nines).ToDigits(), expected);
 }
 
+// The short product must give exactly the leading digits of the full one,
+// also where a run of nines at the cut forces it to fall back (all-nines
+// operands put one right below the leading digits).
+TEST(NaturalMultiply, LeadingDigitsOfProductMatchTheFullProduct) {
+  for (std::size_t la : {1, 30, 100, 500, 1000, 1200, 1300}) {
+    for (std::size_t lb : {1, 40, 500, 1000, 1250}) {
+      for (const std::string& a : Shapes(la)) {
+        for (const std::string& b : Shapes(lb)) {
+          const std::string full = multiply_schoolbook(N(a), N(b)).ToDigits();
+          for (std::size_t count : {std::size_t{1}, std::size_t{5}, la, (la + lb) / 2, la + lb - 40, la + lb + 3}) {
+            std::size_t digits = 0;
+            const std::string lead = LeadingDigitsOfProduct(N(a), N(b), count, &digits).ToDigits();
+            ASSERT_EQ(digits, full.size()) << la << " " << lb << " " << count;
+            ASSERT_EQ(lead, full.substr(0, std::min(count, full.size()))) << la << " " << lb << " " << count;
+          }
+        }
+      }
+    }
+  }
+}
+
 // ---- division ------------------------------------------------------------------
 
 TEST(NaturalDivide, BothMethodsMatchLongDivision) {
