@@ -260,8 +260,12 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
   std::string text = ReadNumberText(num);
   if (text.find('#') != std::string::npos) return fail(text);
 
+  // The steps below work on the one text in place: an operand may be tens
+  // of thousands of digits long.
   out.Positive = IsNonNegative(text);
-  text = TrimFractionZeros(StripLeadingZeros(AbsText(text)));
+  if (!out.Positive) text.erase(0, 1);  // the reader writes every negative with "-"
+  StripLeadingZerosInPlace(text);
+  TrimFractionZerosInPlace(text);
   if (text == "0") out.Positive = true;
   out.DecPos = DecimalPositionFromEnd(text);
   const std::size_t sepAt = text.find(sep);
@@ -273,13 +277,19 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
 
   // Round the significant digits to one more than the largest maxSD; the
   // leading zeros of a number below 1 stay in front.
-  std::string digits = RemoveDecimalPoint(text);
+  std::string digits = std::move(text);
+  RemoveDecimalPointInPlace(digits);
   std::size_t zeros = 0;
-  std::string significant = StripLeadingZeros(digits, &zeros);
-  if (zeros > 0 && zeros == digits.size()) significant.clear();
-  std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
-  if (rounded.find('#') != std::string::npos) return fail("#NUM!");
-  digits = std::string(zeros, '0') + rounded;
+  if (digits != "0") {
+    while (zeros < digits.size() && digits[zeros] == '0') ++zeros;
+  }
+  // Only a text longer than the limit is rounded; a shorter one is its own
+  // rounding.
+  if (static_cast<double>(digits.size() - zeros) > kCleanUpDigits) {
+    const std::string rounded = RoundToSignificant(std::string_view(digits).substr(zeros), kCleanUpDigits);
+    if (rounded.find('#') != std::string::npos) return fail("#NUM!");
+    digits.replace(zeros, std::string::npos, rounded);
+  }
   if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
 
   if (insert_decimal && out.DecPos != 0) {
