@@ -47,6 +47,9 @@ void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size
 // from the lower ones.
 void multiply_schoolbook_high(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
                               std::size_t c);
+// w[0..m) := u * v mod B^m, from the products u[j] v[i] with i + j < m.
+void multiply_schoolbook_low(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+                             std::size_t m);
 // Karatsuba: (u1 B^h + u0)(v1 B^h + v0) from three half-size products,
 // u0 v0, u1 v1 and (u0 + u1)(v0 + v1). Recursion goes through `multiply`
 // with the transform disabled when allow_ntt is false.

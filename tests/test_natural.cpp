@@ -141,6 +141,15 @@ TEST(NaturalText, RoundTripsDigitsAndRejectsOthers) {
   for (const char* bad : {"12a4", "-1", "1.5", " 1", "1 ", "1234567890123456789x"}) {
     EXPECT_FALSE(Natural::FromDigits(bad).has_value()) << bad;
   }
+  // Full chunks are read nine characters at once: a character just outside
+  // '0'..'9' at any place of any chunk is still refused.
+  for (std::size_t at = 0; at < 27; ++at) {
+    for (char c : {'/', ':', '\0', '\xff', '\xb0', '?'}) {
+      std::string s(27, '7');
+      s[at] = c;
+      EXPECT_FALSE(Natural::FromDigits(s).has_value()) << at << " " << int(c);
+    }
+  }
 }
 
 TEST(NaturalSmallOps, AgreeWithDigitReferences) {
@@ -310,6 +319,19 @@ TEST(NaturalDivide, NinesOverDivisor) {
   }
   EXPECT_TRUE(DivideNines(2, N("1000")).IsZero());
   EXPECT_THROW(DivideNines(5, Natural()), std::domain_error);
+}
+
+// The reciprocal path corrects its estimate from the low half of a product
+// only; long division, which shares none of it, must agree on many divisors.
+TEST(NaturalDivide, NinesOverDivisorAgreesWithLongDivisionOnRandomDivisors) {
+  for (int i = 0; i < 300; ++i) {
+    const std::size_t lb = 700 + rng() % 1400;
+    const std::vector<std::string> shapes = Shapes(lb);
+    const Natural b = N(shapes[rng() % shapes.size()]);
+    const std::size_t digits = lb + rng() % (lb + 10);
+    EXPECT_EQ(DivideNines(digits, b), divide_schoolbook(N(std::string(digits, '9')), b).quotient)
+        << "N=" << digits << " b has " << lb << " digits";
+  }
 }
 
 // ---- the digit-string contract ----------------------------------------------------

@@ -1,5 +1,6 @@
-// The leading digits of a product, from the upper columns of the long
-// multiplication when those alone decide them.
+// Short products: the upper columns of a long multiplication (the leading
+// digits of a product, when those alone decide them) and the lower ones
+// (a product modulo a power of the base).
 
 #include <algorithm>
 #include <array>
@@ -55,6 +56,49 @@ void multiply_schoolbook_high(const Limb* u, std::size_t un, const Limb* v, std:
     }
   }
   for (std::size_t k = 0; k < n; ++k) w[k] = static_cast<Limb>(acc[k]);
+}
+
+// w[0..m) := u * v mod B^m: only the products u[j] v[i] with i + j < m
+// are summed, and carries out of column m - 1 are dropped.
+DECIMORA_VECTOR_CLONES
+void multiply_schoolbook_low(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+                             std::size_t m) {
+  if (un < vn) {
+    std::swap(u, v);
+    std::swap(un, vn);
+  }
+  std::vector<std::uint64_t> acc(m + 1, 0);
+  constexpr std::size_t kRowsPerCarryPass = 16;
+  std::size_t block_start = 0;
+  const std::size_t rows = std::min(vn, m);
+  for (std::size_t i = 0; i < rows; ++i) {
+    const std::uint64_t vi = v[i];
+    const std::size_t j1 = std::min(un, m - i);
+    std::uint64_t* col = acc.data() + i;
+    for (std::size_t j = 0; j < j1; ++j) col[j] += vi * u[j];
+    if (i + 1 - block_start == kRowsPerCarryPass || i + 1 == rows) {
+      // Rows block_start..i touched columns block_start..min(i + un, m) - 1;
+      // the carry out waits in the next column (acc has one spare).
+      const std::size_t end = std::min(i + un, m);
+      std::uint64_t carry = 0;
+      for (std::size_t k = block_start; k < end; ++k) {
+        const std::uint64_t t = acc[k] + carry;
+        carry = t / kLimbBase;
+        acc[k] = t - carry * kLimbBase;
+      }
+      acc[end] += carry;
+      block_start = i + 1;
+    }
+  }
+  // Columns from `rows` on were last normalised with the final pass, except
+  // a carry left in the column after it; columns past min(rows-1 + un, m) hold
+  // at most that carry. Fold what is below B^m.
+  std::uint64_t carry = 0;
+  for (std::size_t k = 0; k < m; ++k) {
+    const std::uint64_t t = acc[k] + carry;
+    carry = t / kLimbBase;
+    w[k] = static_cast<Limb>(t - carry * kLimbBase);
+  }
 }
 
 }  // namespace kernels
