@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/cls_decimora.h"
+#include "platform/allocator.h"
 
 namespace decimora::bench {
 
@@ -24,6 +25,7 @@ inline std::string RandomDigits(std::size_t n, std::uint64_t seed) {
 inline cls_Decimora& Facade() {
   static cls_Decimora& dcm = [] () -> cls_Decimora& {
     ::setenv("XDG_CONFIG_HOME", "/tmp/decimora-bench-config", 1);
+    platform::KeepFreedMemoryForReuse();  // as the decimora command does
     static cls_Decimora object;
     return object;
   }();

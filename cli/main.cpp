@@ -1,6 +1,5 @@
 // decimora: evaluates worksheet formulas of the Decimora library from the
 // command line, from a stream of lines, or at an interactive prompt.
-#include <malloc.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -15,6 +14,7 @@
 #include "cli/output.h"
 #include "cli/session.h"
 #include "host/registry.h"
+#include "platform/allocator.h"
 #include "platform/locale.h"
 
 #ifdef DECIMORA_HAVE_READLINE
@@ -49,17 +49,6 @@ std::optional<std::string> ReadPromptedLine(Console& console) {
 #endif
 }
 
-// A batch of long numbers allocates and frees blocks of a few hundred
-// kilobytes per formula. glibc's defaults would hand the freed top of the
-// heap back to the system after each one and serve the largest blocks from
-// fresh mappings, so every formula would fault its working memory in again;
-// keeping up to 64 MiB of freed memory makes the next formula reuse it.
-void TuneAllocator() {
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
-  mallopt(M_TOP_PAD, 1 << 20);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-}
-
 int Help(Console& console, const Options& opt) {
   if (opt.operands.empty()) {
     console.Print(UsageText());
@@ -81,7 +70,7 @@ int Help(Console& console, const Options& opt) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  TuneAllocator();
+  platform::KeepFreedMemoryForReuse();
   // Standard output gets a buffer of its own: nothing here writes it through
   // C stdio, and each result line is a single copy into the buffer.
   std::ios::sync_with_stdio(false);
