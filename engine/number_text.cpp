@@ -30,7 +30,7 @@ std::string RemoveAll(std::string_view text, std::string_view what) {
 }  // namespace
 
 char GetDecimalSeparator() { return platform::LocaleDecimalSeparator(); }
-char GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
+std::string GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
 
 type_Currency_Symbol GetCurrencySymbol() {
   type_Currency_Symbol out;
@@ -57,8 +57,7 @@ std::string_view StripEnclosingQuotes(std::string_view text) {
 std::string RemoveCurrencySymbol(std::string_view text) { return RemoveAll(text, GetCurrencySymbol().Symbol); }
 
 std::string RemoveThousandsSeparators(std::string_view text) {
-  const char sep = GetThousandsSeparator();
-  return RemoveAll(text, std::string_view(&sep, 1));
+  return RemoveAll(text, GetThousandsSeparator());
 }
 
 std::string ExpandExponent(std::string_view text) {
@@ -146,9 +145,17 @@ std::string StripLeadingZeros(std::string_view text, std::size_t* removed) {
 void StripLeadingZerosInPlace(std::string& text, std::size_t* removed) {
   if (removed != nullptr) *removed = 0;
   if (text == "0") return;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::size_t count = 0;
-  while (count < text.size() && (text[count] == '0' || text[count] == thousands)) ++count;
+  for (;;) {
+    if (count < text.size() && text[count] == '0') {
+      ++count;
+    } else if (!thousands.empty() && text.compare(count, thousands.size(), thousands) == 0) {
+      count += thousands.size();
+    } else {
+      break;
+    }
+  }
   const bool zeroInFront = count < text.size() && text[count] == GetDecimalSeparator();
   if (IsNonNegative(text) && count > 0) {
     if (removed != nullptr) *removed = count;
@@ -223,7 +230,7 @@ std::string ReadNumberText(std::string_view input) {
   input = StripEnclosingQuotes(input);
   if (input.empty()) return std::string();
   const std::string symbol = GetCurrencySymbol().Symbol;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::string text = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
                              input.find(thousands) != std::string_view::npos
                          ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))

@@ -26,7 +26,8 @@ inline constexpr std::size_t kMaxExpandedLength = std::size_t{1} << 20;
 inline constexpr double kCleanUpDigits = 32768;
 
 char GetDecimalSeparator();
-char GetThousandsSeparator();
+// One ASCII character or a no-break space of two or three UTF-8 bytes.
+std::string GetThousandsSeparator();
 
 struct type_Currency_Symbol {
   std::string Symbol;

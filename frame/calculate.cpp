@@ -151,9 +151,8 @@ std::string CalculateText(std::int16_t code, std::string_view a, std::string_vie
 bool IsNumberText(std::string_view text) {
   const type_Currency_Symbol cs = GetCurrencySymbol();
   const char decimal = GetDecimalSeparator();
-  const char thousands = GetThousandsSeparator();
   if (text.empty() || text == cs.Symbol || text == "()" || text == "-" ||
-      (text.size() == 1 && (text[0] == decimal || text[0] == thousands))) {
+      (text.size() == 1 && text[0] == decimal) || text == GetThousandsSeparator()) {
     return false;
   }
   return CalculateText(kAdd, text, "0", kMaxSignificantDigits).find('#') == std::string::npos;

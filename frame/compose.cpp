@@ -31,16 +31,17 @@ std::optional<long> FixedPlaces(const Value& v) {
 
 std::string InsertThousandsSeparators(std::string_view digits) {
   if (digits.size() <= 3) return std::string(digits);
-  const char sep = engine::GetThousandsSeparator();
+  const std::string sep = engine::GetThousandsSeparator();
   std::size_t head = digits.size() % 3;
   if (head == 0) head = 3;
   const std::size_t groups = (digits.size() - head) / 3;
-  std::string out(digits.size() + groups, sep);
+  std::string out(digits.size() + groups * sep.size(), '\0');
   char* w = out.data();
   std::memcpy(w, digits.data(), head);
   w += head;
   for (std::size_t i = head; i < digits.size(); i += 3) {
-    ++w;  // the separator is already there
+    std::memcpy(w, sep.data(), sep.size());
+    w += sep.size();
     std::memcpy(w, digits.data() + i, 3);
     w += 3;
   }
