@@ -376,9 +376,9 @@ std::string RoundToMaxSD(std::string_view input, double maxSD) {
   // The quotient's digits come here plain: copy them once, and remove or
   // expand only what the text holds.
   const std::string symbol = GetCurrencySymbol().Symbol;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::string t = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
-                          input.find(thousands) != std::string_view::npos
+                          (!thousands.empty() && input.find(thousands) != std::string_view::npos)
                       ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))
                       : std::string(input);
   // Without an exponent or parentheses the expansion gives the text back.
