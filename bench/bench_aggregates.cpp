@@ -1,5 +1,5 @@
-// Time per worksheet call of the list functions: the greatest common divisor
-// of two long integers, and the sum of a list of 1,000 values of 30 digits.
+// Time per worksheet call of the aggregates: the sum of a list of 1,000
+// values of 30 digits.
 // Operands are built once; each iteration is one call through the facade,
 // result text included.
 #include <benchmark/benchmark.h>
@@ -16,15 +16,6 @@ using decimora::Value;
 
 using decimora::bench::Facade;
 using decimora::bench::RandomDigits;
-
-// dcmGCD of two random integers of n digits (Euclid's algorithm through the
-// remainder worker, every step exact).
-void BM_GCD(benchmark::State& state) {
-  const auto n = static_cast<std::size_t>(state.range(0));
-  const std::vector<Value> list = {Value::Text(RandomDigits(n, 7)), Value::Text(RandomDigits(n, 8))};
-  for (auto _ : state) benchmark::DoNotOptimize(Facade().dcmGCD(list));
-}
-BENCHMARK(BM_GCD)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // dcmSUM2 of `count` values of 30 digits, 20 before the separator and 10
 // after, with mixed signs, as one range (a column of cells).

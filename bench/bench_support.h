@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 #include "platform/allocator.h"
 
 namespace decimora::bench {
@@ -21,10 +22,28 @@ inline std::string RandomDigits(std::size_t n, std::uint64_t seed) {
   return s;
 }
 
+// A scratch folder of this run's own, removed when the program ends.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string dir = (std::filesystem::temp_directory_path() / "decimora-bench-XXXXXX").string();
+    if (::mkdtemp(dir.data()) != nullptr) path_ = dir;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // One object for the whole run, its settings in a scratch folder.
 inline cls_Decimora& Facade() {
-  static cls_Decimora& dcm = [] () -> cls_Decimora& {
-    ::setenv("XDG_CONFIG_HOME", "/tmp/decimora-bench-config", 1);
+  static cls_Decimora& dcm = []() -> cls_Decimora& {
+    static ScratchDir config;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     platform::KeepFreedMemoryForReuse();  // as the decimora command does
     static cls_Decimora object;
     return object;

@@ -6,11 +6,9 @@
 
 Both sides are timed in CPU time (bench/sidebyside.py); a ratio below 1
 means Decimora is faster. The operands are random numbers of the same shape on both sides
-(not the same digits): Euclid's algorithm takes about as many steps for any
-two random numbers of a given length.
+(not the same digits).
 """
 import decimal
-import math
 import random
 import sys
 
@@ -23,24 +21,17 @@ def random_digits(n, rng):
 
 def python_rows():
     rng = random.Random(7)
-    gcd_operands = {n: (random_digits(n, rng), random_digits(n, rng)) for n in (100, 1000)}
     values = []
     for _ in range(1000):
         v = random_digits(30, rng)
         values.append(("-" if rng.random() < 0.5 else "") + v[:20] + "." + v[20:])
     context = decimal.Context(prec=40000, Emax=decimal.MAX_EMAX, Emin=decimal.MIN_EMIN)
 
-    def gcd(n):
-        a, b = gcd_operands[n]
-        return lambda: str(math.gcd(int(a), int(b)))
-
     def sum_values():
         with decimal.localcontext(context):
             return str(sum(map(decimal.Decimal, values), decimal.Decimal(0)))
 
     return {
-        "BM_GCD/100": ("str(math.gcd(int(a), int(b))), 100 digits", gcd(100)),
-        "BM_GCD/1000": ("str(math.gcd(int(a), int(b))), 1,000 digits", gcd(1000)),
         "BM_SUM2/1000": ("str(sum of 1,000 Decimal values of 30 digits)", sum_values),
     }
 

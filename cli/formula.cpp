@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "host/registry.h"
+#include "api/registry.h"
 #include "platform/convert.h"
 
 namespace decimora::cli {

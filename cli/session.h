@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "api/cls_decimora.h"
 #include "cli/output.h"
-#include "host/cls_decimora.h"
 
 namespace decimora::cli {
 

@@ -16,15 +16,16 @@
 #include <optional>
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/remainder.h"
+#include "functions/rounding.h"
+#include "functions/shared.h"
 #include "platform/convert.h"
 
 namespace decimora::functions {
@@ -42,7 +43,7 @@ bool IsOne(std::string_view t) { return t == "1" || t == "-1"; }
 // leading zeros, then s - fraction digits zeros.
 std::string ScaleToInteger(std::string_view text, std::size_t s) {
   const char sep = engine::GetDecimalSeparator();
-  const bool negative = !text.empty() && text.front() == '-';
+  const bool negative = !engine::IsNonNegative(text);
   if (negative) text.remove_prefix(1);
   const std::size_t at = text.find(sep);
   const std::size_t fraction = at == std::string_view::npos ? 0 : text.size() - at - 1;
@@ -154,8 +155,8 @@ type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_vi
   const std::string b0 = b;
 
   if (simplify_signs) {
-    const bool a_negative = a.front() == '-';
-    const bool b_negative = b.front() == '-';
+    const bool a_negative = !engine::IsNonNegative(a);
+    const bool b_negative = !engine::IsNonNegative(b);
     if (a_negative && b_negative) {
       a.erase(0, 1);
       b.erase(0, 1);
@@ -249,8 +250,7 @@ std::string GcdLcm(std::span<const Value> numlist, bool keep_as_given, Fold fold
       running = "0";
       return true;
     }
-    const double working = std::min(frame::kMaxSignificantDigits,
-                                    static_cast<double>(running.size() + t.size() + 5));
+    const double working = std::min(frame::kMaxSignificantDigits, static_cast<double>(running.size() + t.size() + 5));
     const std::string q = frame::CalculateText(engine::kDivide, running, f.Reduced_By, working);
     running = frame::CalculateText(engine::kMultiply, q, t, working);
     return true;
@@ -269,9 +269,7 @@ std::string LCM_Function(std::span<const Value> numlist, bool keep_as_given) {
   return GcdLcm(numlist, keep_as_given, Fold::Lcm);
 }
 
-}  // namespace decimora::functions
-
-namespace decimora {
+// --- Worksheet functions ----------------------------------------------------
 
 namespace {
 
@@ -284,13 +282,11 @@ bool IsTrue(const Value& v) {
   return d && *d != 0;
 }
 
-
 }  // namespace
 
-Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
-                                      const Value& always_simplify_fraction, const Value& return_numerator,
-                                      const Value& return_divisor, const Value& return_reduced_by,
-                                      const Value& fraction_separator) {
+Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
+                        const Value& always_simplify_fraction, const Value& return_numerator,
+                        const Value& return_divisor, const Value& return_reduced_by, const Value& fraction_separator) {
   return frame::GuardCall([&]() -> Value {
     // Numerator and divisor are read as the host converts them to text; a
     // host error, an array or a missing argument has no text: the call fails.
@@ -326,20 +322,20 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
   });
 }
 
-Value cls_Decimora::dcmGCD(std::span<const Value> numlist) {
+Value dcmGCD(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, false)); });
 }
 
-Value cls_Decimora::dcmGCD2(std::span<const Value> numlist) {
+Value dcmGCD2(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, true)); });
 }
 
-Value cls_Decimora::dcmLCM(std::span<const Value> numlist) {
+Value dcmLCM(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, false)); });
 }
 
-Value cls_Decimora::dcmLCM2(std::span<const Value> numlist) {
+Value dcmLCM2(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, true)); });
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

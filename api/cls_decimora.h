@@ -1,7 +1,8 @@
 // cls_Decimora: the public face of the library. Every worksheet function and
 // public worker is a method here; each one answers with a Value and never
 // lets an exception out (a failure is an error text, or the host error
-// #VALUE! where the call itself fails).
+// #VALUE! where the call itself fails). The methods only forward to the
+// families in functions/, which hold the work and the documentation.
 #pragma once
 
 #include <span>
@@ -66,7 +67,8 @@ class cls_Decimora {
                   const Value& preserve_decimal_place = {});
 
   // --- Options ---------------------------------------------------------------
-  // Fails (throws frame::CallFailed) when maximum_significant_digits is not a number.
+  // Never fails: an option that cannot be read takes its default (a
+  // maximum_significant_digits that is not a number takes DefaultMaxSD).
   type_Restrictionator Restrictionator(const Value& format_negative = {}, const Value& format_thousands = {},
                                        const Value& format_currency = {}, const Value& exponential_notation = {},
                                        const Value& maximum_significant_digits = {},
@@ -80,8 +82,6 @@ class cls_Decimora {
 
   // --- Default maximum of significant digits --------------------------------
   Value dcmDEFAULTMAXSD();
-
-  // Each family below implements its methods in its own functions/<family>.cpp.
 
   // --- Integer and rounding functions ---------------------------------------
   // num_digits must convert to a number (the empty text counts as 0);
