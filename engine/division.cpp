@@ -372,7 +372,7 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
 
 std::string RoundToMaxSD(std::string_view input, double maxSD) {
   if (!(maxSD >= 1)) return "0";
-  if (!input.empty() && input.front() == '#' && IsErrorText(input)) return std::string(input);
+  if (IsErrorText(input)) return std::string(input);
   // The quotient's digits come here plain: copy them once, and remove or
   // expand only what the text holds.
   const std::string symbol = GetCurrencySymbol().Symbol;
