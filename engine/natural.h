@@ -87,6 +87,9 @@ Natural LeadingDigitsOfProduct(const Natural& a, const Natural& b, std::size_t c
 Natural multiply_schoolbook(const Natural& a, const Natural& b);
 Natural multiply_karatsuba(const Natural& a, const Natural& b);
 Natural multiply_ntt(const Natural& a, const Natural& b);
+// a * a by the transform with one forward transform instead of two
+// (Multiply(a, a) takes it by itself for long a).
+Natural square_ntt(const Natural& a);
 
 struct DivisionResult {
   Natural quotient;
