@@ -161,7 +161,7 @@ StepNumber SmallPower(const StepNumber& b, int e, double maxSD) {
     for (; i < e && !R.IsError(); ++i) R = StepMultiply(R, b, D + W);
   }
   if (R.IsError()) return R;
-  if (!ComposeStep(R, W)) R = viaDispatcher();
+  ComposeStep(R, W);
   return R;
 }
 

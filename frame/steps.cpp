@@ -50,11 +50,48 @@ StepNumber ViaText(std::int16_t code, const StepNumber& a, const StepNumber& b, 
                                         Value::Number(maxSD), true, false));
 }
 
-// An exact result composed at maxSD, or the dispatcher's text where the
-// composer would cut it.
-StepNumber Finish(StepNumber exact, std::int16_t code, const StepNumber& a, const StepNumber& b, double maxSD) {
-  if (!ComposeStep(exact, WorkingPrecision(maxSD))) return ViaText(code, a, b, maxSD);
+// An exact result composed at maxSD.
+StepNumber Finish(StepNumber exact, double maxSD) {
+  ComposeStep(exact, WorkingPrecision(maxSD));
   return exact;
+}
+
+// The composer's length fitting of a text longer than `room` characters
+// (the sign not counted), on the value: the text is rounded half up to
+// room + 1 significant digits and then cut after its room-th character, so
+// the value keeps the fraction digits that leave room for the integer part
+// and the separator; a separator left last goes too. The text the composer
+// writes keeps the zeros the cut leaves at its end, so a value whose text
+// they lengthen carries that text. Answers false when a carry of the
+// rounding gives the integer part more characters than the room.
+bool FitToRoom(StepNumber& n, std::int64_t room) {
+  Decimal& v = n.value;
+  const bool negative = v.negative;
+  engine::RoundToDigits(v, static_cast<std::size_t>(room) + 1);
+  const std::int64_t integerChars = v.IntegerChars();
+  if (integerChars > room) return false;
+  const std::int64_t keep = std::max<std::int64_t>(room - 1 - integerChars, 0);
+  if (v.frac > keep && static_cast<std::size_t>(v.frac - keep) >= v.DigitCount()) {
+    v = Decimal();  // every significant digit lies past the cut
+  } else if (v.frac > keep) {
+    const std::vector<engine::Limb>& limbs = v.coef.Limbs();
+    std::vector<engine::Limb> kept(limbs.size());
+    kept.resize(engine::ShiftDigitsDown(limbs.data(), limbs.size(), static_cast<std::size_t>(v.frac - keep),
+                                        kept.data()));
+    v = Decimal(negative, engine::Natural::FromLimbs(std::move(kept)), keep);
+    v.Normalize();
+  }
+  // The composer's text: room characters, or the integer part alone when
+  // the cut leaves no fraction digit.
+  const auto length = static_cast<std::size_t>(keep == 0 ? integerChars : room);
+  std::string body = v.Text();
+  if (v.negative) body.erase(0, 1);
+  if (body.size() < length) {
+    if (body.find(engine::GetDecimalSeparator()) == std::string::npos) body.push_back(engine::GetDecimalSeparator());
+    body.append(length - body.size(), '0');
+    n.cut = negative ? "-" + body : std::move(body);
+  }
+  return true;
 }
 
 }  // namespace
@@ -98,16 +135,16 @@ double WorkingPrecision(double maxSD) {
   return m + 1;
 }
 
-bool ComposeStep(StepNumber& n, double W) {
+void ComposeStep(StepNumber& n, double W) {
   n.cut.clear();
-  if (n.IsError()) return true;
+  if (n.IsError()) return;
   engine::RoundToDigits(n.value, KeptDigits(W));
   const CellRoom room = RoomFor(n.value.negative);
   if (n.value.IntegerChars() >= room.integerLimit) {
     n = StepNumber::Error("#NUM!");
-    return true;
+    return;
   }
-  return n.value.TextLength() <= room.textLimit;
+  if (n.value.TextLength() > room.textLimit && !FitToRoom(n, room.textLimit)) n = StepNumber::Error("#NUM!");
 }
 
 bool ComposeKeeps(const StepNumber& n, double W) {
@@ -121,12 +158,12 @@ bool ComposeKeeps(const StepNumber& n, double W) {
 
 StepNumber StepAdd(const StepNumber& a, const StepNumber& b, double maxSD) {
   if (a.IsError() || b.IsError()) return PassThrough(a, b);
-  return Finish(engine::Add(a.value, b.value), engine::kAdd, a, b, maxSD);
+  return Finish(engine::Add(a.value, b.value), maxSD);
 }
 
 StepNumber StepSubtract(const StepNumber& a, const StepNumber& b, double maxSD) {
   if (a.IsError() || b.IsError()) return PassThrough(a, b);
-  return Finish(engine::Subtract(a.value, b.value), engine::kSubtract, a, b, maxSD);
+  return Finish(engine::Subtract(a.value, b.value), maxSD);
 }
 
 StepNumber StepMultiply(const StepNumber& a, const StepNumber& b, double maxSD) {
@@ -139,7 +176,7 @@ StepNumber StepMultiply(const StepNumber& a, const StepNumber& b, double maxSD) 
   } else {
     out.value = engine::Multiply(a.value, b.value);
   }
-  return Finish(std::move(out), engine::kMultiply, a, b, maxSD);
+  return Finish(std::move(out), maxSD);
 }
 
 StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
@@ -167,7 +204,7 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
     out.value = Decimal(a.value.negative != b.value.negative, std::move(*digits), fraction);
   }
   out.value.Normalize();
-  return Finish(std::move(out), engine::kDivide, a, b, maxSD);
+  return Finish(std::move(out), maxSD);
 }
 
 StepNumber StepPower(const StepNumber& b, const StepNumber& e, double maxSD) {

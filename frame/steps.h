@@ -77,12 +77,12 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD);
 StepNumber StepPower(const StepNumber& b, const StepNumber& e, double maxSD);
 StepNumber Step(std::int16_t code, const StepNumber& a, const StepNumber& b, double maxSD);
 
-// The composer's rounding and cell test of an exact result at working
-// precision W, in place: n is rounded to W + 1 significant digits; an
-// integer part too long for a cell makes n "#NUM!". Returns false when the
-// text would be cut to a cell's length (n's value is then not what the
-// dispatcher answers; the caller takes the dispatcher's text instead).
-bool ComposeStep(StepNumber& n, double W);
+// The composer's rounding, cell test and length fitting of an exact result
+// at working precision W, in place: n is rounded to W + 1 significant
+// digits; an integer part too long for a cell makes n "#NUM!"; a text longer
+// than a cell is cut as the composer cuts it (n.cut then holds the cut text
+// where it is not the normal form of the value).
+void ComposeStep(StepNumber& n, double W);
 // True when ComposeStep(n, W) would leave n's value as it is (it has no more
 // digits than the rounding keeps and its text fits a cell), so that a step
 // can take n itself without a copy.

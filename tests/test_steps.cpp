@@ -156,6 +156,32 @@ TEST_F(Steps, ResultsAtTheCellLimitMatch) {
   }
 }
 
+// Long results the composer cuts to a cell's length, computed on the value:
+// near 1 (the powers' products), below 1 after leading zeros, negative
+// (one character less), with nines at the cut (a carry) and zeros there (a
+// text that keeps them), at and below the largest maxSD.
+TEST_F(Steps, ResultsCutToACellMatch) {
+  auto nearOne = [](std::size_t digits, char fill) {
+    std::string s = "1." + std::string(digits, fill);
+    for (std::size_t i = 2; i < s.size(); ++i) {
+      if (Pick(3) == 0) s[i] = static_cast<char>('0' + Pick(10));
+    }
+    while (s.back() == '0') s.pop_back();
+    return s;
+  };
+  for (int i = 0; i < 120; ++i) {
+    const char fill = "09"[Pick(2)];
+    std::string a = Pick(4) == 0 ? "0." + std::string(Pick(300), '0') + Digits(16000 + Pick(1000)) : nearOne(16380 + Pick(30), fill);
+    std::string b = nearOne(16380 + Pick(30), fill);
+    while (a.back() == '0') a.pop_back();
+    if (Pick(3) == 0) a = "-" + a;
+    const double maxSD = Pick(3) == 0 ? 32766 : (Pick(2) == 0 ? 32767 : 32700 + static_cast<double>(Pick(67)));
+    ExpectSame(Pick(4) == 0 ? engine::kAdd : engine::kMultiply, a, b, maxSD);
+    ExpectSame(engine::kMultiply, a, b + std::string(16000, fill) + "1", maxSD);
+    if (HasFailure()) return;
+  }
+}
+
 // Chains feed one step's result into the next, so that a result taken from
 // the dispatcher's own text (a cut one) is an operand again.
 TEST_F(Steps, ChainsStayTheDispatcher) {
