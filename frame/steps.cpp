@@ -207,8 +207,36 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
   return Finish(std::move(out), maxSD);
 }
 
+namespace {
+
+// The dispatcher's power of a base longer than the power's cleaning keeps,
+// to the exponent 2 or 3, on the value: the cleaning rounds the base half up
+// to kCleanUpDigits significant digits; the products start from 1, at a
+// precision of the operands' text lengths plus the working precision, which
+// for a base this long is beyond the largest and so is the largest; the
+// power is composed at the dispatcher's working precision.
+StepNumber LongBasePower(const StepNumber& b, int e, double maxSD) {
+  Decimal clean = b.value;
+  engine::RoundToDigits(clean, static_cast<std::size_t>(engine::kCleanUpDigits));
+  const StepNumber base(std::move(clean));
+  StepNumber product(Decimal::Integer(1));
+  for (int i = 0; i < e; ++i) {
+    product = StepMultiply(product, base, engine::kMaxSignificantDigits);
+    if (product.IsError()) return product;
+  }
+  ComposeStep(product, WorkingPrecision(maxSD));
+  return product;
+}
+
+}  // namespace
+
 StepNumber StepPower(const StepNumber& b, const StepNumber& e, double maxSD) {
   if (b.IsError() || e.IsError()) return PassThrough(b, e);
+  if (b.cut.empty() && b.value.DigitCount() > static_cast<std::size_t>(engine::kCleanUpDigits) &&
+      e.cut.empty() && !e.value.negative && e.value.frac == 0 && e.value.coef.LimbCount() == 1 &&
+      (e.value.coef.Limbs()[0] == 2 || e.value.coef.Limbs()[0] == 3)) {
+    return LongBasePower(b, static_cast<int>(e.value.coef.Limbs()[0]), maxSD);
+  }
   return ViaText(engine::kPower, b, e, maxSD);
 }
 

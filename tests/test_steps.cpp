@@ -218,6 +218,30 @@ TEST_F(Steps, PowersAndInputsNotInNormalForm) {
   }
 }
 
+// Squares and cubes of bases longer than the power's cleaning keeps (the
+// small powers inside a long power): the cleaning's rounding, a carry out of
+// it that lengthens the base's text, bases below 1 and negative ones.
+TEST_F(Steps, PowersOfLongBasesMatchTheDispatcher) {
+  for (int i = 0; i < 24; ++i) {
+    const std::size_t n = 32769 + (i % 3 == 0 ? Pick(3) : Pick(400));
+    std::string d = i % 4 == 1 ? std::string(n, '9') : Digits(n);
+    if (i % 4 == 2) d.replace(32768, 1, "5");  // the cleaning rounds up here
+    if (d.back() == '0') d.back() = '3';
+    const std::size_t point = i % 5 == 0 ? 0 : 1 + Pick(4);
+    std::string b = point == 0 ? "0.00" + d : d.substr(0, point) + "." + d.substr(point);
+    if (i % 3 == 1) b = "-" + b;
+    const double maxSD = i % 2 == 0 ? 32767 : static_cast<double>(100 + Pick(32600));
+    for (const char* e : {"2", "3"}) {
+      const Value none;
+      const std::string want = frame::Calculate(engine::kPower, Value::Text(b), Value::Text(e), none, none, none,
+                                                none, Value::Number(maxSD), true, false);
+      EXPECT_EQ(frame::StepPower(StepNumber::FromText(b), StepNumber::FromText(e), maxSD).Text(), want)
+          << Short(b) << "^" << e << " maxSD " << maxSD;
+    }
+    if (HasFailure()) return;
+  }
+}
+
 // The decimal value itself: parse and text round trip, comparison and shift.
 TEST_F(Steps, DecimalValuesReadWriteCompareAndShift) {
   using engine::Decimal;
