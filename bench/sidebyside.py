@@ -36,7 +36,9 @@ def decimora_seconds(build_dir, program, *args):
     out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_min_time=0.5", *args],
                          check=True, capture_output=True, text=True).stdout
     unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
-    return {b["name"]: b["cpu_time"] * unit[b["time_unit"]] for b in json.loads(out)["benchmarks"]}
+    # A row run a fixed number of times is named ".../iterations:N".
+    return {b["name"].split("/iterations:")[0]: b["cpu_time"] * unit[b["time_unit"]]
+            for b in json.loads(out)["benchmarks"]}
 
 
 def print_ratios(ours, rows):

@@ -17,8 +17,9 @@
 // 0..32,767 and the working precision is W = maxSD + 1; the exact result
 // (a quotient: W digits by Osrel_Divide) is rounded half up to W + 1
 // significant digits; an integer part that cannot fit a cell is "#NUM!"; a
-// text longer than a cell is cut by the composer's length fitting (those
-// rare results keep the dispatcher's own text, see StepNumber::cut).
+// text longer than a cell is cut by the composer's length fitting, done
+// here on the value (a cut text that ends in zeros is kept, see
+// StepNumber::cut).
 #pragma once
 
 #include <cstdint>
