@@ -29,14 +29,20 @@ bool EndsBareToken(char c) {
 }
 
 // A parsed formula. Parsing completes before anything is evaluated, so a
-// syntax error anywhere means no function runs at all.
+// syntax error anywhere means no function runs at all. An array keeps its
+// literal cells as values (sixteen bytes each), not as nodes, so a formula
+// with millions of cells stays a small multiple of its length.
 struct Node {
   enum class Kind { Literal, Call, Array, Blank, ToNumber };
   Kind kind = Kind::Literal;
   Value literal;            // Literal (Omitted for an empty argument position)
-  std::string name;         // Call: the name as typed
-  std::vector<Node> items;  // Call arguments, ToNumber's operand, Array cells (row-major)
-  std::size_t rows = 0;     // Array
+  std::string_view name;    // Call: the name as typed (a view of the formula)
+  std::vector<Node> items;  // Call arguments, ToNumber's operand, Array's computed cells
+  // Array: every cell, row-major; a cell that must be computed (a call) is
+  // empty here and its node is items[k], to be stored at cells[computed_at[k]].
+  std::vector<Value> cells;
+  std::vector<std::size_t> computed_at;
+  std::size_t rows = 0;
   std::size_t cols = 0;
 };
 
@@ -170,7 +176,7 @@ class Parser {
     }
     Node call;
     call.kind = Node::Kind::Call;
-    call.name = std::string(name);
+    call.name = name;
     call.items = ParseArguments(name);
     if (IEquals(name, "BLANK")) {
       if (!call.items.empty()) Fail(start, "BLANK() takes no arguments");
@@ -206,6 +212,10 @@ class Parser {
         SkipSpace();
       }
       if (Peek() == ',') {
+        if (args.size() == kMaxArguments) {
+          Fail(pos_, "too many arguments: a call takes at most " + std::to_string(kMaxArguments) + ", as in a "
+                     "spreadsheet, and " + std::string(name) + " is given more");
+        }
         ++pos_;
         continue;
       }
@@ -230,17 +240,23 @@ class Parser {
     Enter(open);
     Node array;
     array.kind = Node::Kind::Array;
+    array.cells.reserve(CountCells(pos_));
     std::size_t in_row = 0;
     for (;;) {
       SkipSpace();
       if (AtEnd()) Unclosed("'}' to close the array", open);
       if (Peek() == ',' || Peek() == ';' || Peek() == '}') {
-        Node empty;
-        empty.literal = Value::Empty();
-        array.items.push_back(std::move(empty));
+        array.cells.push_back(Value::Empty());
       } else {
-        array.items.push_back(ParseExpr(true));
+        Node cell = ParseExpr(true);
         SkipSpace();
+        if (cell.kind == Node::Kind::Literal) {
+          array.cells.push_back(std::move(cell.literal));
+        } else {
+          array.computed_at.push_back(array.cells.size());
+          array.cells.push_back(Value::Empty());
+          array.items.push_back(std::move(cell));
+        }
       }
       ++in_row;
       const char c = Peek();
@@ -268,6 +284,31 @@ class Parser {
     }
     --depth_;
     return array;
+  }
+
+  // The number of cells of the array whose text starts at pos, counted ahead
+  // so the cells are allocated once, not grown by doubling. Only a size
+  // hint: the parse proper reports any error.
+  std::size_t CountCells(std::size_t pos) const {
+    std::size_t cells = 1;
+    std::size_t parens = 0;
+    for (; pos < s_.size(); ++pos) {
+      const char c = s_[pos];
+      if (c == '"') {
+        const std::size_t close = s_.find('"', pos + 1);
+        if (close == std::string_view::npos) break;
+        pos = close;  // "" inside a text is two texts here: no cell count changes
+      } else if (c == '(') {
+        ++parens;
+      } else if (c == ')') {
+        if (parens > 0) --parens;
+      } else if (parens == 0 && (c == ',' || c == ';')) {
+        ++cells;
+      } else if (parens == 0 && (c == '}' || c == '{')) {
+        break;
+      }
+    }
+    return cells;
   }
 
   std::string_view s_;
@@ -298,28 +339,32 @@ class Evaluator {
  public:
   Evaluator(cls_Decimora& dcm, std::vector<std::string>* unknown) : dcm_(dcm), unknown_(unknown) {}
 
-  Value Eval(const Node& n) {
+  // Each node is evaluated once, so its literals are moved out, not copied.
+  Value Eval(Node& n) {
     switch (n.kind) {
-      case Node::Kind::Literal: return n.literal;
+      case Node::Kind::Literal: return std::move(n.literal);
       case Node::Kind::Blank: return Value::Empty();
       case Node::Kind::ToNumber: return ToHostNumber(Eval(n.items[0]));
       case Node::Kind::Array: {
-        Array a(n.rows, n.cols);
-        for (std::size_t i = 0; i < n.items.size(); ++i) {
-          Value cell = Eval(n.items[i]);
+        Array a;
+        a.rows = n.rows;
+        a.cols = n.cols;
+        a.cells = std::move(n.cells);
+        for (std::size_t k = 0; k < n.items.size(); ++k) {
+          Value cell = Eval(n.items[k]);
           // A cell holds one value; a call that answers a block does not fit.
           if (cell.isArray()) cell = Value::Error(HostError::Value);
-          a.cells[i] = std::move(cell);
+          a.cells[n.computed_at[k]] = std::move(cell);
         }
         return Value::FromArray(std::move(a));
       }
       case Node::Kind::Call: {
         std::vector<Value> args;
         args.reserve(n.items.size());
-        for (const Node& item : n.items) args.push_back(Eval(item));
+        for (Node& item : n.items) args.push_back(Eval(item));
         const FunctionRow* row = FindFunction(n.name);
         if (row == nullptr) {
-          if (unknown_ != nullptr) unknown_->push_back(n.name);
+          if (unknown_ != nullptr) unknown_->emplace_back(n.name);
           return Value::Error(HostError::Name);
         }
         return CallFunction(dcm_, *row, std::move(args));
@@ -350,7 +395,7 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
 }  // namespace
 
 Value EvaluateFormula(cls_Decimora& dcm, std::string_view formula, std::vector<std::string>* unknown_names) {
-  const Node root = Parser(formula).ParseFormula();
+  Node root = Parser(formula).ParseFormula();
   return Evaluator(dcm, unknown_names).Eval(root);
 }
 

@@ -25,6 +25,10 @@ struct FormulaError : std::runtime_error {
 // Calls nest at most this deep; deeper input is a syntax error rather than
 // a stack overflow.
 inline constexpr std::size_t kMaxNesting = 200;
+// A call takes at most this many arguments, the limit of spreadsheet hosts;
+// more is a syntax error, so a long line of empty positions cannot allocate
+// a value for each.
+inline constexpr std::size_t kMaxArguments = 255;
 
 // Parses the whole formula first (throwing FormulaError), then evaluates it.
 // Unknown function names answer the host error #NAME?; each one is appended

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   try {
     opt = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     platform::SetLocaleOverrides(opt.locale);
-    CheckEffectiveSeparators();
+    CheckEffectiveSeparators(opt.locale.currencySymbol.has_value());
   } catch (const UsageError& e) {
     console.Error(e.what());
     std::cerr << UsageLine();
@@ -101,6 +101,9 @@ int main(int argc, char** argv) {
   } else if (isatty(STDIN_FILENO)) {
     session.RunInteractive([&console] { return ReadPromptedLine(console); });
   } else {
+    // One output line per input line, arrays included, so results stay
+    // aligned with their formulas.
+    console.SetArraysOnOneLine(true);
     session.RunBatch(std::cin);
   }
   return session.ExitStatus();

@@ -9,30 +9,42 @@ namespace {
 
 // A separator must not be mistaken for part of a number: digits, signs,
 // parentheses (negative numbers), 'E' (exponents), '#' (error texts) and the
-// quote of the formula syntax are excluded, as are blanks and non-ASCII.
-bool UsableSeparator(std::string_view s) {
+// quote of the formula syntax are excluded, as are control characters and
+// non-ASCII. The thousands separator may be a space, as many locales group
+// digits with one.
+bool UsableSeparator(std::string_view s, bool thousands) {
   if (s.size() != 1) return false;
   const unsigned char c = static_cast<unsigned char>(s[0]);
+  if (c == ' ' && thousands) return true;
   if (c <= 32 || c >= 127) return false;
   if (c >= '0' && c <= '9') return false;
   return std::string_view("-+#()Ee\"").find(static_cast<char>(c)) == std::string_view::npos;
 }
 
 char Separator(std::string_view option, std::string_view value) {
-  if (!UsableSeparator(value)) {
-    throw UsageError("--" + std::string(option) + " needs exactly one ASCII character other than a digit, "
-                     "a blank, '-', '+', '#', '(', ')', 'E' and '\"' (got '" + std::string(value) + "')");
+  const bool thousands = option == "thousands-separator";
+  if (!UsableSeparator(value, thousands)) {
+    throw UsageError("--" + std::string(option) + " needs exactly one ASCII character other than a digit, " +
+                     (thousands ? "a control character" : "a blank") +
+                     ", '-', '+', '#', '(', ')', 'E' and '\"' (got '" + std::string(value) + "')");
   }
   return value[0];
 }
 
+// The symbol is removed wherever it stands before a number is read, so it
+// must not hold anything a number is written with: a digit, a sign, a
+// parenthesis, '#', or a separator (checked once the separators in effect
+// are known). An 'E' is only refused where it could be an exponent, i.e.
+// when the symbol is nothing but 'E's and blanks ("EUR" is fine).
 std::string Currency(std::string_view value) {
   if (value.empty()) throw UsageError("--currency needs a symbol");
-  for (char c : value) {
-    // A digit would be read as part of the amount, '#' marks an error text.
-    if ((c >= '0' && c <= '9') || c == '#') {
-      throw UsageError("--currency cannot hold a digit or '#' (got '" + std::string(value) + "')");
-    }
+  if (value.find_first_of("0123456789#-+()") != std::string_view::npos) {
+    throw UsageError("--currency cannot hold a digit, '#', '-', '+', '(' or ')' (got '" + std::string(value) +
+                     "')");
+  }
+  if (value.find_first_not_of("E \t") == std::string_view::npos) {
+    throw UsageError("--currency needs more than 'E' and blanks, which are part of numbers (got '" +
+                     std::string(value) + "')");
   }
   return std::string(value);
 }
@@ -111,12 +123,22 @@ Options ParseOptions(const std::vector<std::string>& args) {
   return opt;
 }
 
-void CheckEffectiveSeparators() {
+void CheckEffectiveSeparators(bool currency_given) {
   const char decimal = platform::LocaleDecimalSeparator();
   const char thousands = platform::LocaleThousandsSeparator();
   if (decimal == thousands) {
     throw UsageError("the decimal and thousands separators must differ (both are '" + std::string(1, decimal) +
                      "')");
+  }
+  if (!currency_given) return;
+  // A blank thousands separator may stand next to the symbol (" EUR" after
+  // "1 234,50"): removing the symbol first leaves the number intact.
+  const std::string symbol = platform::LocaleCurrencySymbol();
+  for (const char sep : {decimal, thousands}) {
+    if (sep != ' ' && symbol.find(sep) != std::string::npos) {
+      throw UsageError("--currency cannot hold the " + std::string(sep == decimal ? "decimal" : "thousands") +
+                       " separator '" + std::string(1, sep) + "' (got '" + symbol + "')");
+    }
   }
 }
 
@@ -128,13 +150,16 @@ std::string UsageText() {
 Evaluates each FORMULA and prints its result, one line per formula (an array
 one line per row). Without FORMULA, reads one formula per line from standard
 input, or offers a prompt when standard input is a terminal (leave with quit,
-exit or Ctrl-D). An empty line, or a formula with a syntax error, gives an
-empty output line, so results stay aligned with their formulas.
+exit or Ctrl-D). Read from standard input, every formula gives exactly one
+output line: an array is written as {1,2;3,4}, and an empty line or a formula
+with a syntax error gives an empty line, so results stay aligned.
 
 Options:
   --decimal-separator=C     decimal separator (default: from the locale)
-  --thousands-separator=C   thousands separator (default: from the locale)
-  --currency=TEXT           currency symbol; a leading space is kept (" EUR")
+  --thousands-separator=C   thousands separator (default: from the locale);
+                            a space is allowed
+  --currency=TEXT           currency symbol; a leading space is kept (" EUR");
+                            no digit, sign, parenthesis, '#' or separator
   --currency-position=before|after
                             where the currency symbol stands
   --json                    print each result as one line of JSON
@@ -153,7 +178,8 @@ Formulas:
                             an empty position is an empty cell
   BLANK()                   an empty cell
   VALUE(x)                  the host number (double) made from x
-A leading '=' is allowed. An unknown function gives #NAME?.
+A leading '=' is allowed. A call takes at most 255 arguments. An unknown
+function gives #NAME?.
 
 Exit status: 0 when every formula was evaluated (error values are results),
 2 on a syntax error or a bad command line, 1 on an internal error.

@@ -30,8 +30,9 @@ struct UsageError : std::runtime_error {
 Options ParseOptions(const std::vector<std::string>& args);
 
 // After the overrides were applied: the decimal and thousands separators in
-// effect must differ. Throws UsageError.
-void CheckEffectiveSeparators();
+// effect must differ, and a currency symbol given on the command line must
+// hold neither. Throws UsageError.
+void CheckEffectiveSeparators(bool currency_given = false);
 
 std::string UsageLine();   // "usage: decimora [OPTIONS] [FORMULA ...]\n"
 std::string UsageText();   // --help

@@ -13,7 +13,7 @@ constexpr std::string_view kNotFinite = "#NUM!";
 
 std::string PlainScalar(const Value& v) {
   switch (v.kind()) {
-    case Value::Kind::Text: return v.text();
+    case Value::Kind::Text: return std::string(v.text());
     case Value::Kind::Boolean: return v.boolean() ? "TRUE" : "FALSE";
     case Value::Kind::Number: return platform::FormatHostNumber(v.number()).value_or(std::string(kNotFinite));
     case Value::Kind::Error: return std::string(HostErrorText(v.error()));
@@ -122,7 +122,54 @@ void AppendJsonScalar(std::string& out, const Value& v) {
   AppendJsonError(out, HostErrorText(HostError::Value));
 }
 
+// True when the formula reader takes `text` back, unquoted, as this same
+// text: a bare number token (a digit, '.', or a sign before either, up to a
+// blank or a character of the syntax).
+bool ReadsBackBare(std::string_view text) {
+  if (text.empty()) return false;
+  const auto digitOrPoint = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+  const bool starts = digitOrPoint(text[0]) || ((text[0] == '-' || text[0] == '+') && text.size() > 1 &&
+                                                digitOrPoint(text[1]));
+  return starts && text.find_first_of(" \t\r\n,;(){}\"") == std::string_view::npos;
+}
+
+void AppendCellLiteral(std::string& out, const Value& v) {
+  if (!v.isText()) {
+    out.append(PlainScalar(v));
+    return;
+  }
+  const std::string_view text = v.text();
+  if (ReadsBackBare(text)) {
+    out.append(text);
+    return;
+  }
+  out.push_back('"');
+  for (std::size_t from = 0;;) {
+    const std::size_t quote = text.find('"', from);
+    out.append(text, from, quote == std::string::npos ? std::string::npos : quote + 1 - from);
+    if (quote == std::string::npos) break;
+    out.push_back('"');  // "" stands for one quote
+    from = quote + 1;
+  }
+  out.push_back('"');
+}
+
 }  // namespace
+
+std::string RenderPlainLine(const Value& v) {
+  if (!v.isArray()) return PlainScalar(v);
+  const Array& a = v.array();
+  std::string out(1, '{');
+  for (std::size_t r = 1; r <= a.rows; ++r) {
+    if (r > 1) out.push_back(';');
+    for (std::size_t c = 1; c <= a.cols; ++c) {
+      if (c > 1) out.push_back(',');
+      AppendCellLiteral(out, a.at(r, c));
+    }
+  }
+  out.push_back('}');
+  return out;
+}
 
 std::string RenderPlain(const Value& v) {
   if (!v.isArray()) return PlainScalar(v);
@@ -160,7 +207,7 @@ std::string RenderJson(const Value& v) {
 }
 
 void Console::Result(const Value& v) {
-  out_ << (json_ ? RenderJson(v) : RenderPlain(v)) << '\n' << std::flush;
+  out_ << (json_ ? RenderJson(v) : one_line_ ? RenderPlainLine(v) : RenderPlain(v)) << '\n' << std::flush;
 }
 
 void Console::EmptyResult() { out_ << '\n' << std::flush; }

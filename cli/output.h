@@ -15,6 +15,12 @@ namespace decimora::cli {
 // row with TAB-separated cells (rows joined by '\n', no final newline).
 std::string RenderPlain(const Value& v);
 
+// Plain form on one line, for batch mode where each formula owns exactly one
+// output line: a scalar as RenderPlain; an array in the formula syntax's own
+// notation, {1,2;3,4}, so it can be read back as a formula. A text cell is
+// written bare when it reads back as the same bare number, else "quoted".
+std::string RenderPlainLine(const Value& v);
+
 // JSON form, always one line: "text", true/false, a number, null for empty,
 // {"error":"#N/A"} for a host error, [[...],[...]] for an array.
 std::string RenderJson(const Value& v);
@@ -24,6 +30,8 @@ class Console {
   Console(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
   void SetJson(bool json) { json_ = json; }
+  // Plain arrays on one line (RenderPlainLine) instead of one line per row.
+  void SetArraysOnOneLine(bool one_line) { one_line_ = one_line; }
   // Results are flushed line by line, so a program driving a batch run
   // through a pipe sees each answer as soon as it exists.
   void Result(const Value& v);
@@ -38,6 +46,7 @@ class Console {
   std::ostream& out_;
   std::ostream& err_;
   bool json_ = false;
+  bool one_line_ = false;
 };
 
 }  // namespace decimora::cli

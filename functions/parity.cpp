@@ -52,7 +52,7 @@ std::string EvenOdd_Function(const Value& number, bool want_even, bool RoundNegT
       nonNegative || !RoundNegTowardZero ? Round_Function(text, 0, false, true, false) : Trunc_Function(text);
   if (integer.find('#') != std::string::npos) return integer;
   const Value odd = IsOdd_Function(integer);
-  if (!odd.isBool()) return odd.text();
+  if (!odd.isBool()) return std::string(odd.text());
   if (odd.boolean() == want_even) {
     const bool down = !RoundNegTowardZero && !engine::IsNonNegative(integer);
     integer = Step(integer, !down);
@@ -74,7 +74,7 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
   std::string integer = Round_Function(text, 0, false, away, !away);
   if (integer.find('#') != std::string::npos) return integer;
   const Value odd = IsOdd_Function(integer);
-  if (!odd.isBool()) return odd.text();
+  if (!odd.isBool()) return std::string(odd.text());
   if (odd.boolean() == want_even) {
     const bool up = !RoundNegAwayFromZero && !engine::IsNonNegative(integer);
     integer = Step(integer, up);

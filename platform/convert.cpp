@@ -38,7 +38,7 @@ std::optional<std::string> FormatHostNumber(double d) {
 
 std::optional<std::string> VariantToText(const Value& v) {
   switch (v.kind()) {
-    case Value::Kind::Text: return v.text();
+    case Value::Kind::Text: return std::string(v.text());
     case Value::Kind::Number: return FormatHostNumber(v.number());
     case Value::Kind::Boolean: return std::string(v.boolean() ? "True" : "False");
     case Value::Kind::Empty: return std::string();

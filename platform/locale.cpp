@@ -12,10 +12,11 @@ LocaleOverrides g_overrides;
 
 // A separator must be one printable ASCII character that cannot be confused
 // with a digit or a sign; multi-byte separators (e.g. a narrow no-break
-// space) are replaced by the defaults.
-bool UsableSeparator(const char* s) {
+// space) are replaced by the defaults. A space may group thousands.
+bool UsableSeparator(const char* s, bool thousands = false) {
   if (s == nullptr || std::strlen(s) != 1) return false;
   const unsigned char c = static_cast<unsigned char>(s[0]);
+  if (c == ' ') return thousands;
   return c > 32 && c < 127 && !(c >= '0' && c <= '9') && c != '-' && c != '#';
 }
 }  // namespace
@@ -35,7 +36,7 @@ char LocaleThousandsSeparator() {
   if (g_overrides.thousandsSeparator) return *g_overrides.thousandsSeparator;
   const char decimal = LocaleDecimalSeparator();
   const char* sep = nl_langinfo(THOUSEP);
-  if (UsableSeparator(sep) && sep[0] != decimal) return sep[0];
+  if (UsableSeparator(sep, true) && sep[0] != decimal) return sep[0];
   return decimal == ',' ? '.' : ',';
 }
 

@@ -9,6 +9,10 @@
 #include <system_error>
 #include <vector>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace decimora::platform {
@@ -38,6 +42,60 @@ bool SectionName(std::string_view line, std::string_view* name) {
   line = Trim(line);
   if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
   *name = Trim(line.substr(1, line.size() - 2));
+  return true;
+}
+
+// Many editors save UTF-8 with a byte-order mark; it is not part of the
+// first line's text.
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool StartsWithBom(std::string_view line) { return line.substr(0, kBom.size()) == kBom; }
+
+// The file a write must replace: a symlinked settings.ini stays a symlink,
+// so its final target is what gets written.
+fs::path ResolveLinks(fs::path p) {
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+    const fs::path link = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+  return p;
+}
+
+// "<name>.tmp.<pid>" left behind by a writer that was killed before its
+// rename: removed when that process no longer exists.
+void RemoveStaleTemporaries(const fs::path& target) {
+  const std::string prefix = target.filename().string() + ".tmp.";
+  DIR* dir = ::opendir(target.parent_path().c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos) {
+      continue;
+    }
+    const pid_t pid = static_cast<pid_t>(std::stol(std::string(digits)));
+    if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+      std::error_code ignore;
+      fs::remove(target.parent_path() / std::string(name), ignore);
+    }
+  }
+  ::closedir(dir);
+}
+
+// Writes all of text to fd; false on any failure.
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
   return true;
 }
 
@@ -89,7 +147,10 @@ SettingRead ReadSetting(std::string_view application, std::string_view section, 
   }
   std::string line;
   bool inSection = false;
+  bool first = true;
   while (std::getline(in, line)) {
+    if (first && StartsWithBom(line)) line.erase(0, kBom.size());
+    first = false;
     std::string_view name;
     if (SectionName(line, &name)) {
       inSection = IEquals(name, section);
@@ -121,12 +182,19 @@ bool WriteSetting(std::string_view application, std::string_view section, std::s
 
   std::vector<std::string> lines;
   std::error_code ec;
+  bool bom = false;
   if (fs::exists(path, ec)) {
     std::ifstream in(path);
     if (!in) return fail(path + ": " + std::strerror(errno));
     std::string line;
     while (std::getline(in, line)) lines.push_back(line);
     if (in.bad()) return fail(path + ": read error");
+    // The mark is kept when the file is written back, but it must not hide
+    // the first section (which would make us append a second one).
+    if (!lines.empty() && StartsWithBom(lines.front())) {
+      bom = true;
+      lines.front().erase(0, kBom.size());
+    }
   }
 
   const std::string entry = std::string(key) + "=" + std::string(value);
@@ -161,26 +229,45 @@ bool WriteSetting(std::string_view application, std::string_view section, std::s
     }
   }
 
-  const fs::path target(path);
+  const fs::path target = ResolveLinks(fs::path(path));
   fs::create_directories(target.parent_path(), ec);
   if (ec) return fail(target.parent_path().string() + ": " + ec.message());
-  const std::string tmp = path + ".tmp." + std::to_string(::getpid());
-  {
-    std::ofstream out(tmp, std::ios::trunc);
-    if (!out) return fail(tmp + ": " + std::strerror(errno));
-    for (const auto& l : lines) out << l << '\n';
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(tmp, ec);
-      return fail(tmp + ": write error");
-    }
+  RemoveStaleTemporaries(target);
+
+  std::string text(bom ? kBom : std::string_view());
+  for (const auto& l : lines) text.append(l).push_back('\n');
+
+  // The replacement keeps the permissions of the file it replaces (a new
+  // file gets the usual ones, as the umask allows).
+  mode_t mode = 0666;
+  bool keepMode = false;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+    keepMode = true;
+  }
+  const std::string tmp = target.string() + ".tmp." + std::to_string(::getpid());
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  if (fd < 0) return fail(tmp + ": " + std::strerror(errno));
+  // The data must be on disk before the rename makes it the settings file,
+  // or a crash could leave an empty file in its place.
+  const bool written = WriteAll(fd, text) && (!keepMode || ::fchmod(fd, mode) == 0) && ::fsync(fd) == 0;
+  const int writeErrno = errno;
+  if (::close(fd) != 0 || !written) {
+    std::error_code ignore;
+    fs::remove(tmp, ignore);
+    return fail(tmp + ": " + std::strerror(written ? errno : writeErrno));
   }
   fs::rename(tmp, target, ec);
   if (ec) {
     std::error_code ignore;
     fs::remove(tmp, ignore);
-    return fail(path + ": " + ec.message());
+    return fail(target.string() + ": " + ec.message());
+  }
+  // Make the rename itself durable.
+  if (const int dirFd = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
   }
   return true;
 }

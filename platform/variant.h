@@ -5,11 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace decimora {
@@ -35,39 +33,63 @@ struct Array {
   const Value& at(std::size_t row, std::size_t col) const;
 };
 
+// Sixteen bytes, whatever it holds, so a block of millions of cells (an
+// inline array of a long formula) costs a small multiple of its text: a text
+// of up to 14 characters (every short number) is stored in place, a longer
+// one in one heap block of its own, and an array is shared by reference.
 class Value {
  public:
   enum class Kind : std::uint8_t { Omitted, Empty, Text, Number, Boolean, Error, Array };
 
   Value() = default;  // omitted
+  Value(const Value& other);
+  Value(Value&& other) noexcept;
+  Value& operator=(const Value& other);
+  Value& operator=(Value&& other) noexcept;
+  ~Value();
+
   static Value Omitted() { return Value(); }
   static Value Empty();
-  static Value Text(std::string s);
+  static Value Text(std::string_view s);
   static Value Number(double d);
   static Value Bool(bool b);
   static Value Error(HostError e);
   static Value FromArray(Array a);
 
-  Kind kind() const { return kind_; }
-  bool isOmitted() const { return kind_ == Kind::Omitted; }
-  bool isEmpty() const { return kind_ == Kind::Empty; }
-  bool isText() const { return kind_ == Kind::Text; }
-  bool isNumber() const { return kind_ == Kind::Number; }
-  bool isBool() const { return kind_ == Kind::Boolean; }
-  bool isError() const { return kind_ == Kind::Error; }
-  bool isArray() const { return kind_ == Kind::Array; }
+  Kind kind() const { return static_cast<Kind>(bytes_[0]); }
+  bool isOmitted() const { return kind() == Kind::Omitted; }
+  bool isEmpty() const { return kind() == Kind::Empty; }
+  bool isText() const { return kind() == Kind::Text; }
+  bool isNumber() const { return kind() == Kind::Number; }
+  bool isBool() const { return kind() == Kind::Boolean; }
+  bool isError() const { return kind() == Kind::Error; }
+  bool isArray() const { return kind() == Kind::Array; }
 
-  const std::string& text() const { return std::get<std::string>(data_); }
-  double number() const { return std::get<double>(data_); }
-  bool boolean() const { return std::get<bool>(data_); }
-  HostError error() const { return std::get<HostError>(data_); }
-  const Array& array() const { return *std::get<std::shared_ptr<const Array>>(data_); }
+  // Each accessor requires the matching kind (text() of another kind is "").
+  std::string_view text() const;
+  double number() const;
+  bool boolean() const { return bytes_[8] != 0; }
+  HostError error() const { return static_cast<HostError>(bytes_[8]); }
+  const Array& array() const;
 
   bool operator==(const Value& other) const;
 
  private:
-  Kind kind_ = Kind::Omitted;
-  std::variant<std::monostate, std::string, double, bool, HostError, std::shared_ptr<const Array>> data_;
+  static constexpr std::size_t kInlineText = 14;  // bytes_[2..15]
+  static constexpr unsigned char kHeapText = 0xFF;
+
+  struct HeapText;
+  struct SharedArray;
+  void* pointer() const;
+  void setPointer(const void* p);
+  void release();
+  void copyFrom(const Value& other);
+
+  // [0] kind, [1] inline text length (kHeapText: on the heap), [2..15]
+  // inline text; [8..15] a double, a pointer, a Boolean or an error code.
+  alignas(8) unsigned char bytes_[16] = {};
 };
+
+static_assert(sizeof(Value) == 16);
 
 }  // namespace decimora

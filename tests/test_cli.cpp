@@ -140,6 +140,16 @@ TEST(Cli, BatchModeKeepsLinesAlignedAndGoesOnAfterASyntaxError) {
   EXPECT_EQ(json.status, 0);
 }
 
+TEST(Cli, BatchModePrintsAnArrayOnOneLine) {
+  // In the formula notation, so each result is one line and can be read back.
+  const Outcome o = RunDecimora({}, "{1;2;3}\ndcmADD(1,1)\n{1,,3;\"a\",TRUE,#N/A}\n"
+                                    "{\"1,5\",\"(2)\",\"say \"\"hi\"\"\",\"\",-.5,\"#NUM!\",VALUE(2)}\n");
+  EXPECT_EQ(o.out, "{1;2;3}\n2\n{1,,3;\"a\",TRUE,#N/A}\n{\"1,5\",\"(2)\",\"say \"\"hi\"\"\",\"\",-.5,\"#NUM!\",2}\n");
+  EXPECT_EQ(o.status, 0);
+  // Formulas given as arguments keep one line per row.
+  EXPECT_EQ(RunDecimora({"{1;2}", "dcmADD(1,1)"}).out, "1\n2\n2\n");
+}
+
 TEST(Cli, UnknownFunctionIsAResultWithAHint) {
   const Outcome o = RunDecimora({"dcmADDD(1,2)", "add(1,2)", "zzzzzzzz()"});
   EXPECT_EQ(o.out, "#NAME?\n#NAME?\n#NAME?\n");
@@ -211,6 +221,16 @@ TEST(Cli, BadCommandLinesAreUsageErrors) {
       {"--thousands-separator=.", "1"},  // same as the C locale's decimal separator
       {"--currency=", "1"},
       {"--currency=1", "1"},
+      // Number syntax in the symbol would be removed from inside numbers.
+      {"--currency=.", "1"},
+      {"--currency=,", "1"},
+      {"--currency=-", "1"},
+      {"--currency=(", "1"},
+      {"--currency=+", "1"},
+      {"--currency=E", "1"},
+      {"--currency=kr.", "1"},
+      {"--decimal-separator=,", "--thousands-separator=.", "--currency=Fr.", "1"},
+      {"--thousands-separator=\t", "1"},
       {"--currency-position=middle", "1"},
       {"--currency"},
       {"--version", "1"},
@@ -231,6 +251,12 @@ TEST(Cli, LocaleOverrides) {
   EXPECT_EQ(RunDecimora({"--currency", " €", "--currency-position", "after", "dcmFORMAT(-1234.5,2,TRUE,TRUE)"}).out,
             "(1,234.5 €)\n");
   EXPECT_EQ(RunDecimora({"--currency=EUR ", "dcmFORMAT(1234.5,,,TRUE)"}).out, "EUR 1234.5\n");
+  // A space groups thousands, as in many locales; then '.' may be in a symbol.
+  const Outcome spaced = RunDecimora({"--decimal-separator=,", "--thousands-separator= ", "--currency= kr.",
+                                      "--currency-position=after", R"(dcmADD("1 234,50 kr.","1 000"))",
+                                      R"(dcmFORMAT("-1234567,5",,TRUE,TRUE))"});
+  EXPECT_EQ(spaced.out, "2234,5\n-1 234 567,5 kr.\n");
+  EXPECT_EQ(spaced.err, "");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // comparison primitives, exact long addition, the settings store and the
 // locale stand-in.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -341,6 +343,45 @@ TEST(Restrictionator, Normalisation) {
   EXPECT_TRUE(both.ExponentialNotation);
 }
 
+// Value keeps short texts in place and longer ones on the heap; copies,
+// moves and assignment must keep every kind intact across that boundary.
+TEST(Value, EveryKindSurvivesCopyMoveAndAssignment) {
+  const std::string in_place(14, '7');
+  const std::string on_heap(15, '8');
+  Array block(2, 1);
+  block.at(1, 1) = Value::Text(on_heap);
+  const std::vector<Value> kinds = {Value(),           Value::Empty(),          Value::Text(""),
+                                    Value::Text(in_place), Value::Text(on_heap), Value::Number(-2.5),
+                                    Value::Bool(true), Value::Error(HostError::NA), Value::FromArray(block)};
+  for (const Value& v : kinds) {
+    Value copy = v;
+    EXPECT_EQ(copy, v);
+    Value moved = std::move(copy);
+    EXPECT_EQ(moved, v);
+    EXPECT_TRUE(copy.isOmitted());  // NOLINT(bugprone-use-after-move): moved-from is omitted
+    for (const Value& w : kinds) {
+      Value target = w;
+      target = v;
+      EXPECT_EQ(target, v);
+      const Value& same = target;
+      target = same;  // assignment to itself
+      EXPECT_EQ(target, v);
+    }
+  }
+  EXPECT_EQ(kinds[3].text(), in_place);
+  EXPECT_EQ(kinds[4].text(), on_heap);
+  EXPECT_NE(Value::Text(in_place), Value::Text(on_heap));
+  EXPECT_NE(Value::Number(1), Value::Text("1"));
+  // An array is shared by its copies and outlives the value it came from.
+  Value outer;
+  {
+    const Value inner = Value::FromArray(block);
+    outer = inner;
+  }
+  EXPECT_EQ(outer.array().at(1, 1).text(), on_heap);
+  EXPECT_TRUE(outer.array().at(2, 1).isEmpty());
+}
+
 TEST(HostConversions, DoublesAsTheHostWritesThem) {
   platform::SetLocaleOverrides({});
   EXPECT_EQ(platform::FormatHostNumber(1e15), "1E+15");
@@ -360,11 +401,10 @@ TEST(HostConversions, DoublesAsTheHostWritesThem) {
 class SettingsStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("decimora-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+    // A fresh directory of our own: runs in parallel never share one.
+    std::string dir = (std::filesystem::temp_directory_path() / "decimora-settings-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
     const char* old = std::getenv("XDG_CONFIG_HOME");
     saved_ = old != nullptr ? old : "";
     had_ = old != nullptr;
@@ -421,6 +461,40 @@ TEST_F(SettingsStore, StoreThatIsADirectoryFallsBack) {
   std::filesystem::create_directories(file());  // settings.ini is a directory: unreadable
   cls_Decimora dcm;
   EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(100));
+}
+
+TEST_F(SettingsStore, ByteOrderMarkIsReadAndKept) {
+  std::filesystem::create_directories(file().parent_path());
+  std::ofstream(file()) << "\xEF\xBB\xBF[Options]\nMaxSD=250\n";
+  cls_Decimora dcm;
+  EXPECT_EQ(dcm.dcmDEFAULTMAXSD(), Value::Number(250));
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "30"));
+  EXPECT_EQ(read(), "\xEF\xBB\xBF[Options]\nMaxSD=30\n");  // one section, not two
+}
+
+TEST_F(SettingsStore, WriteKeepsSymlinkAndModeAndRemovesStaleTemporaries) {
+  namespace fs = std::filesystem;
+  fs::create_directories(file().parent_path());
+  const fs::path real = dir_ / "real.ini";
+  std::ofstream(real) << "[Options]\nMaxSD=7\n";
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("../real.ini", file());
+  // A writer killed before its rename: its process no longer exists.
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ASSERT_GT(dead, 0);
+  ::waitpid(dead, nullptr, 0);
+  const fs::path stale = real.string() + ".tmp." + std::to_string(dead);
+  std::ofstream(stale) << "half";
+
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "30"));
+  EXPECT_TRUE(fs::is_symlink(file()));
+  EXPECT_EQ(read(), "[Options]\nMaxSD=30\n");
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_FALSE(fs::exists(stale));
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
+  }
 }
 
 TEST(Locale, CLocaleDefaults) {
