@@ -10,9 +10,10 @@ namespace {
 // A separator must not be mistaken for part of a number: digits, signs,
 // parentheses (negative numbers), 'E' (exponents), '#' (error texts) and the
 // quote of the formula syntax are excluded, as are control characters and
-// non-ASCII. The thousands separator may be a space, as many locales group
-// digits with one.
+// non-ASCII. The thousands separator may be a space or a no-break space
+// (U+00A0, U+202F), as many locales group digits with one.
 bool UsableSeparator(std::string_view s, bool thousands) {
+  if (thousands && (s == platform::kNoBreakSpace || s == platform::kNarrowNoBreakSpace)) return true;
   if (s.size() != 1) return false;
   const unsigned char c = static_cast<unsigned char>(s[0]);
   if (c == ' ' && thousands) return true;
@@ -21,14 +22,15 @@ bool UsableSeparator(std::string_view s, bool thousands) {
   return std::string_view("-+#()Ee\"").find(static_cast<char>(c)) == std::string_view::npos;
 }
 
-char Separator(std::string_view option, std::string_view value) {
+std::string Separator(std::string_view option, std::string_view value) {
   const bool thousands = option == "thousands-separator";
   if (!UsableSeparator(value, thousands)) {
     throw UsageError("--" + std::string(option) + " needs exactly one ASCII character other than a digit, " +
-                     (thousands ? "a control character" : "a blank") +
-                     ", '-', '+', '#', '(', ')', 'E' and '\"' (got '" + std::string(value) + "')");
+                     (thousands ? "a control character" : "a blank") + ", '-', '+', '#', '(', ')', 'E' and '\"'" +
+                     (thousands ? ", or a no-break space (U+00A0, U+202F)" : "") + " (got '" + std::string(value) +
+                     "')");
   }
-  return value[0];
+  return std::string(value);
 }
 
 // The symbol is removed wherever it stands before a number is read, so it
@@ -97,7 +99,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     };
 
     if (name == "decimal-separator") {
-      opt.locale.decimalSeparator = Separator(name, value());
+      opt.locale.decimalSeparator = Separator(name, value())[0];
     } else if (name == "thousands-separator") {
       opt.locale.thousandsSeparator = Separator(name, value());
     } else if (name == "currency") {
@@ -125,21 +127,22 @@ Options ParseOptions(const std::vector<std::string>& args) {
 
 void CheckEffectiveSeparators(bool currency_given) {
   const char decimal = platform::LocaleDecimalSeparator();
-  const char thousands = platform::LocaleThousandsSeparator();
-  if (decimal == thousands) {
-    throw UsageError("the decimal and thousands separators must differ (both are '" + std::string(1, decimal) +
-                     "')");
+  const std::string thousands = platform::LocaleThousandsSeparator();
+  if (thousands == std::string_view(&decimal, 1)) {
+    throw UsageError("the decimal and thousands separators must differ (both are '" + thousands + "')");
   }
   if (!currency_given) return;
   // A blank thousands separator may stand next to the symbol (" EUR" after
   // "1 234,50"): removing the symbol first leaves the number intact.
   const std::string symbol = platform::LocaleCurrencySymbol();
-  for (const char sep : {decimal, thousands}) {
-    if (sep != ' ' && symbol.find(sep) != std::string::npos) {
-      throw UsageError("--currency cannot hold the " + std::string(sep == decimal ? "decimal" : "thousands") +
-                       " separator '" + std::string(1, sep) + "' (got '" + symbol + "')");
-    }
-  }
+  const bool blank = thousands == " " || thousands == platform::kNoBreakSpace ||
+                     thousands == platform::kNarrowNoBreakSpace;
+  const auto refuse = [&](std::string_view which, std::string_view sep) {
+    throw UsageError("--currency cannot hold the " + std::string(which) + " separator '" + std::string(sep) +
+                     "' (got '" + symbol + "')");
+  };
+  if (symbol.find(decimal) != std::string::npos) refuse("decimal", std::string_view(&decimal, 1));
+  if (!blank && symbol.find(thousands) != std::string::npos) refuse("thousands", thousands);
 }
 
 std::string UsageLine() { return "usage: decimora [OPTIONS] [FORMULA ...]\n"; }
@@ -157,7 +160,8 @@ with a syntax error gives an empty line, so results stay aligned.
 Options:
   --decimal-separator=C     decimal separator (default: from the locale)
   --thousands-separator=C   thousands separator (default: from the locale);
-                            a space is allowed
+                            a space or no-break space (U+00A0, U+202F) is
+                            allowed
   --currency=TEXT           currency symbol; a leading space is kept (" EUR");
                             no digit, sign, parenthesis, '#' or separator
   --currency-position=before|after

@@ -30,7 +30,7 @@ std::string RemoveAll(std::string_view text, std::string_view what) {
 }  // namespace
 
 char GetDecimalSeparator() { return platform::LocaleDecimalSeparator(); }
-char GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
+std::string GetThousandsSeparator() { return platform::LocaleThousandsSeparator(); }
 
 type_Currency_Symbol GetCurrencySymbol() {
   type_Currency_Symbol out;
@@ -57,8 +57,7 @@ std::string_view StripEnclosingQuotes(std::string_view text) {
 std::string RemoveCurrencySymbol(std::string_view text) { return RemoveAll(text, GetCurrencySymbol().Symbol); }
 
 std::string RemoveThousandsSeparators(std::string_view text) {
-  const char sep = GetThousandsSeparator();
-  return RemoveAll(text, std::string_view(&sep, 1));
+  return RemoveAll(text, GetThousandsSeparator());
 }
 
 std::string ExpandExponent(std::string_view text) {
@@ -78,9 +77,9 @@ std::string ExpandExponent(std::string_view text) {
     out.append(text);
     return out;
   }
-  // The character after "E" is the exponent's sign ("-" or anything else for
-  // "+"); the rest must be the magnitude as a 32-bit integer.
-  if (e + 1 >= text.size()) return "#VALUE!";
+  // The exponent is a sign ("+" or "-") and the digits of a 32-bit integer,
+  // nothing else: "1E5", "1E 5" or "1E*5" are as unreadable as "1E+x".
+  if (e + 1 >= text.size() || (text[e + 1] != '+' && text[e + 1] != '-')) return "#VALUE!";
   const bool expNegative = text[e + 1] == '-';
   std::string_view magnitude = text.substr(e + 2);
   if (magnitude.empty() || magnitude.size() > 10) return "#VALUE!";
@@ -105,7 +104,9 @@ std::string ExpandExponent(std::string_view text) {
   const std::int64_t k = sepAt == std::string_view::npos ? n : static_cast<std::int64_t>(sepAt);
   const std::int64_t intDigits = k + x;  // digits before the separator of the result
 
-  const std::int64_t length = std::max(n, intDigits) + (intDigits <= 0 ? 2 - intDigits : 1);
+  // The characters of the expanded text, sign aside: the digits and their
+  // zeros, and the separator with the "0" in front of a number below 1.
+  const std::int64_t length = intDigits >= n ? intDigits : (intDigits > 0 ? n + 1 : 2 - intDigits + n);
   if (length > static_cast<std::int64_t>(kMaxExpandedLength)) return "#NUM!";
 
   std::string out;
@@ -127,7 +128,26 @@ std::string ExpandExponent(std::string_view text) {
   return out;
 }
 
-bool IsNonNegative(std::string_view text) { return text.empty() || (text.front() != '-' && text.front() != '('); }
+bool IsNonNegative(std::string_view text) {
+  // The sign the reader finds: enclosing quotes go first, and a currency
+  // symbol or thousands separator may stand before the sign ("$-5.5",
+  // "'-5'"), since the reader removes them wherever they stand.
+  text = StripEnclosingQuotes(text);
+  if (text.empty()) return true;
+  if (text.front() == '-' || text.front() == '(') return false;
+  if (IsDigit(text.front())) return true;
+  const std::string symbol = platform::LocaleCurrencySymbol();
+  const std::string thousands = GetThousandsSeparator();
+  for (;;) {
+    if (!symbol.empty() && text.starts_with(symbol)) {
+      text.remove_prefix(symbol.size());
+    } else if (!thousands.empty() && text.starts_with(thousands)) {
+      text.remove_prefix(thousands.size());
+    } else {
+      return text.empty() || (text.front() != '-' && text.front() != '(');
+    }
+  }
+}
 
 std::string AbsText(std::string_view text) {
   if (!text.empty() && text.front() == '-') return std::string(text.substr(1));
@@ -146,9 +166,17 @@ std::string StripLeadingZeros(std::string_view text, std::size_t* removed) {
 void StripLeadingZerosInPlace(std::string& text, std::size_t* removed) {
   if (removed != nullptr) *removed = 0;
   if (text == "0") return;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::size_t count = 0;
-  while (count < text.size() && (text[count] == '0' || text[count] == thousands)) ++count;
+  for (;;) {
+    if (count < text.size() && text[count] == '0') {
+      ++count;
+    } else if (!thousands.empty() && text.compare(count, thousands.size(), thousands) == 0) {
+      count += thousands.size();
+    } else {
+      break;
+    }
+  }
   const bool zeroInFront = count < text.size() && text[count] == GetDecimalSeparator();
   if (IsNonNegative(text) && count > 0) {
     if (removed != nullptr) *removed = count;
@@ -223,7 +251,7 @@ std::string ReadNumberText(std::string_view input) {
   input = StripEnclosingQuotes(input);
   if (input.empty()) return std::string();
   const std::string symbol = GetCurrencySymbol().Symbol;
-  const char thousands = GetThousandsSeparator();
+  const std::string thousands = GetThousandsSeparator();
   std::string text = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
                              input.find(thousands) != std::string_view::npos
                          ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))

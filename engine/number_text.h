@@ -26,7 +26,8 @@ inline constexpr std::size_t kMaxExpandedLength = std::size_t{1} << 20;
 inline constexpr double kCleanUpDigits = 32768;
 
 char GetDecimalSeparator();
-char GetThousandsSeparator();
+// One ASCII character or a no-break space of two or three UTF-8 bytes.
+std::string GetThousandsSeparator();
 
 struct type_Currency_Symbol {
   std::string Symbol;
@@ -44,11 +45,16 @@ std::string RemoveCurrencySymbol(std::string_view text);
 std::string RemoveThousandsSeparators(std::string_view text);
 
 // Turns exponent notation into plain digits and a leading "-" or enclosing
-// parentheses into a leading "-". Gives "#VALUE!" when the exponent cannot be
-// read as a 32-bit integer and "#NUM!" when the expansion would exceed
-// kMaxExpandedLength.
+// parentheses into a leading "-". The exponent is "+" or "-" and the digits
+// of a 32-bit integer; anything else ("1E5", "1E 5") gives "#VALUE!", as
+// does an exponent out of range. "#NUM!" when the expanded text (sign
+// aside) would be longer than kMaxExpandedLength.
 std::string ExpandExponent(std::string_view text);
 
+// The one sign test of the whole tree: false when the number a text stands
+// for is written negative ("-5", "(5)", and also "$-5", "'-5'" or
+// "-$5", as the reader reads them). Cheap on long texts: only the front is
+// looked at. A text that is not a number gets an answer of no meaning.
 bool IsNonNegative(std::string_view text);
 std::string AbsText(std::string_view text);
 // *removed receives the number of characters dropped from the left.

@@ -144,9 +144,8 @@ std::string CalculateText(std::int16_t code, std::string_view a, std::string_vie
 bool IsNumberText(std::string_view text) {
   const type_Currency_Symbol cs = GetCurrencySymbol();
   const char decimal = GetDecimalSeparator();
-  const char thousands = GetThousandsSeparator();
   if (text.empty() || text == cs.Symbol || text == "()" || text == "-" ||
-      (text.size() == 1 && (text[0] == decimal || text[0] == thousands))) {
+      (text.size() == 1 && text[0] == decimal) || text == GetThousandsSeparator()) {
     return false;
   }
   return CalculateText(kAdd, text, "0", kMaxSignificantDigits).find('#') == std::string::npos;
@@ -193,12 +192,25 @@ Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool
     if (ix != iy) {
       aGreater = ix > iy;
     } else {
-      // Digits past the 32,767th significant one are not told apart.
+      // Digits past the 32,767th significant one are not told apart. They
+      // are counted from the first nonzero digit (the zeros after "0." of a
+      // tiny number are not significant), and both texts keep one leading
+      // place for a carry out of the first digit, so that the digits of
+      // the two stay lined up; trailing zeros say nothing.
       auto digitsOf = [](std::string& magnitude) {
         RemoveDecimalPointInPlace(magnitude);
-        if (static_cast<double>(magnitude.size()) > kMaxSignificantDigits) {
-          magnitude = RoundToSignificant(magnitude, kMaxSignificantDigits);
+        magnitude.insert(magnitude.begin(), '0');
+        const std::size_t lead = magnitude.find_first_not_of('0');
+        if (lead != std::string::npos &&
+            static_cast<double>(magnitude.size() - lead) > kMaxSignificantDigits) {
+          const std::string rounded =
+              RoundToSignificant(std::string_view(magnitude).substr(lead), kMaxSignificantDigits);
+          if (HasNonDigit(rounded)) return rounded;
+          const std::size_t from = lead - (rounded.size() - (magnitude.size() - lead));
+          magnitude.replace(from, std::string::npos, rounded);
         }
+        const std::size_t last = magnitude.find_last_not_of('0');
+        magnitude.resize(last == std::string::npos ? 0 : last + 1);
         return std::move(magnitude);
       };
       std::string dx = digitsOf(x.magnitude);

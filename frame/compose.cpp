@@ -31,16 +31,17 @@ std::optional<long> FixedPlaces(const Value& v) {
 
 std::string InsertThousandsSeparators(std::string_view digits) {
   if (digits.size() <= 3) return std::string(digits);
-  const char sep = engine::GetThousandsSeparator();
+  const std::string sep = engine::GetThousandsSeparator();
   std::size_t head = digits.size() % 3;
   if (head == 0) head = 3;
   const std::size_t groups = (digits.size() - head) / 3;
-  std::string out(digits.size() + groups, sep);
+  std::string out(digits.size() + groups * sep.size(), '\0');
   char* w = out.data();
   std::memcpy(w, digits.data(), head);
   w += head;
   for (std::size_t i = head; i < digits.size(); i += 3) {
-    ++w;  // the separator is already there
+    std::memcpy(w, sep.data(), sep.size());
+    w += sep.size();
     std::memcpy(w, digits.data() + i, 3);
     w += 3;
   }
@@ -85,9 +86,33 @@ std::string ToExponential(std::string_view text) {
   return sign + mantissa + "E+" + std::to_string(b - 2);
 }
 
+namespace {
+
+// Fits a plain number text (digits and at most one separator) to m
+// characters: rounded to m + 1 significant digits and cut after the m-th
+// character. Only fraction digits can be given up: an integer part longer
+// than m, also one that a carry of the rounding lengthened, cannot be shown.
+// A cut right after the separator drops the separator too.
+std::string FitPlain(std::string_view text, std::size_t m) {
+  if (text.size() <= m) return std::string(text);
+  const char sep = GetDecimalSeparator();
+  const std::size_t sepAt = text.find(sep);
+  if (sepAt == std::string_view::npos || sepAt > m) return "#NUM!";
+  std::string rounded = engine::RoundToSignificant(text, static_cast<double>(m + 1));
+  if (HasError(rounded)) return "#VALUE!";
+  const std::size_t roundedSep = rounded.find(sep);
+  if ((roundedSep == std::string::npos ? rounded.size() : roundedSep) > m) return "#NUM!";
+  rounded.resize(std::min(rounded.size(), m));
+  if (!rounded.empty() && rounded.back() == sep) rounded.pop_back();
+  return rounded;
+}
+
+}  // namespace
+
 std::string FitToLength(std::string text, double maximum) {
   if (static_cast<double>(text.size()) <= maximum) return text;
   const std::size_t m = maximum > 0 ? static_cast<std::size_t>(maximum) : 0;
+  const char sep = GetDecimalSeparator();
   const std::size_t e = text.find('E');
   if (e != std::string_view::npos) {
     const std::size_t expLen = text.size() - e;
@@ -96,14 +121,25 @@ std::string FitToLength(std::string text, double maximum) {
         engine::RoundToSignificant(std::string_view(text).substr(0, e), static_cast<double>(m - expLen + 1));
     if (HasError(rounded)) return "#VALUE!";
     rounded.resize(std::min(rounded.size(), m - expLen));
+    if (!rounded.empty() && rounded.back() == sep) rounded.pop_back();
     return rounded + text.substr(e);
   }
-  const std::size_t sepAt = text.find(GetDecimalSeparator());
-  if (sepAt != std::string_view::npos && sepAt + 1 > m) return "#VALUE!";
-  std::string rounded = engine::RoundToSignificant(text, static_cast<double>(m + 1));
-  if (HasError(rounded)) return "#VALUE!";
-  rounded.resize(std::min(rounded.size(), m));
-  return rounded;
+  // Grouped text: the digits are fitted to what the group separators leave,
+  // then grouped again (a carry that adds a digit may add a group too).
+  const std::string thousands = engine::GetThousandsSeparator();
+  const std::size_t intEnd = std::min(text.find(sep), text.size());
+  if (thousands.empty() || text.find(thousands) >= intEnd) return FitPlain(text, m);
+  const std::string plain = engine::RemoveThousandsSeparators(text);
+  std::size_t room = m - std::min(m, text.size() - plain.size());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const std::string fitted = FitPlain(plain, room);
+    if (HasError(fitted)) return fitted;
+    const std::size_t intLen = std::min(fitted.find(sep), fitted.size());
+    std::string out = InsertThousandsSeparators(std::string_view(fitted).substr(0, intLen)) + fitted.substr(intLen);
+    if (out.size() <= m) return out;
+    room -= std::min(room, out.size() - m);
+  }
+  return "#NUM!";
 }
 
 std::string AddCurrencySymbol(std::string_view text) {
@@ -185,23 +221,22 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   }
 
   if (o.ExponentialNotation) text = ToExponential(text);
+  // One fitting for the whole cell: the sign and the currency symbol claim
+  // their characters first, so the fitting only ever sees the number itself
+  // (with its groups), and a text that fits is never refused. A text that
+  // is plainly "0" is shown without a sign.
+  const bool showSign = !positive && text != "0";
+  const std::size_t signChars = showSign ? (o.FormatNegative == 1 ? 1 : (o.FormatNegative == 2 ? 2 : 0)) : 0;
+  const std::size_t symbolChars = o.FormatCurrency ? engine::GetCurrencySymbol().Symbol.size() : 0;
+  text = FitToLength(std::move(text), kCellLimit - static_cast<double>(signChars + symbolChars));
+  if (HasError(text)) return text;
   if (o.FormatCurrency) {
     text = AddCurrencySymbol(text);
     if (HasError(text)) return text;
   }
-  if (text == "0" || positive) return FitToLength(std::move(text), kCellLimit);
-  switch (o.FormatNegative) {
-    case 1: {
-      std::string fitted = FitToLength(std::move(text), kCellLimit - 1);
-      return HasError(fitted) ? fitted : "-" + fitted;
-    }
-    case 2: {
-      std::string fitted = FitToLength(std::move(text), kCellLimit - 2);
-      return HasError(fitted) ? fitted : "(" + fitted + ")";
-    }
-    default:
-      return text;
-  }
+  if (signChars == 1) return "-" + text;
+  if (signChars == 2) return "(" + text + ")";
+  return text;
 }
 
 }  // namespace decimora::frame

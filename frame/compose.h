@@ -21,6 +21,10 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
 
 std::string InsertThousandsSeparators(std::string_view digits);
 std::string ToExponential(std::string_view text);
+// Shortens a number text (unsigned, plain, grouped or in exponent form) to
+// at most `maximum` characters by giving up fraction (or mantissa) digits:
+// rounded to one digit more than fits, then cut; a bare separator left at
+// the end goes too. "#NUM!" when the integer part itself does not fit.
 std::string FitToLength(std::string text, double maximum);
 std::string AddCurrencySymbol(std::string_view text);
 

@@ -133,19 +133,15 @@ bool IsNumberTooLongForCell(std::string_view upper) {
     zero.replace(from, to - from, "0");
     return engine::ReadNumberText(zero).find('#') == std::string::npos;
   }
+  // The integer part decides: a tiny number (1E-40000) has few significant
+  // digits and is shown in exponent form; a huge one has digits to the
+  // separator that no cell holds.
   std::string_view body(read);
   if (!body.empty() && body.front() == '-') body.remove_prefix(1);
+  body = body.substr(0, body.find(engine::GetDecimalSeparator()));
   const std::size_t lead = body.find_first_not_of('0');
-  body.remove_prefix(lead == std::string_view::npos ? body.size() : lead);
-  std::size_t length = body.size();
-  const char sep = engine::GetDecimalSeparator();
-  if (body.find(sep) != std::string_view::npos) {
-    const std::size_t last = body.find_last_not_of('0');
-    length = last + 1;                           // trailing fraction zeros go
-    if (body[last] == sep) --length;             // and a bare separator
-    if (!body.empty() && body.front() == sep) ++length;  // "0" in front
-  }
-  return static_cast<double>(length) > kCellLimit;
+  const std::size_t integer_digits = lead == std::string_view::npos ? 0 : body.size() - lead;
+  return static_cast<double>(integer_digits) > kCellLimit;
 }
 
 WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,

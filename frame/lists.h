@@ -108,9 +108,10 @@ enum class WalkEnd {
   kValueTooLong,  // a number that no cell can hold: the call is "#NUM!"
 };
 
-// Whether a value text reads as a number whose plain digits (sign aside)
-// need more than a cell's 32,767 characters, such as 3E+40000, or whose
-// exponent is too large to expand at all (1E+2000000000).
+// Whether a value text reads as a number whose integer part has more digits
+// than a cell's 32,767 characters, such as 3E+40000, or whose exponent is
+// too large to expand at all (1E+2000000000). Tiny numbers (1E-40000) fit:
+// their significant digits are few.
 bool IsNumberTooLongForCell(std::string_view upper_text);
 
 // Walks an open-ended list in argument order; an array argument row by row,

@@ -329,7 +329,7 @@ Num Parse(std::string_view text) {
     return n;
   }
   n.raw = std::string(text);
-  if (!text.empty() && text.front() == '-') {
+  if (!IsNonNegative(text)) {
     n.negative = true;
     text.remove_prefix(1);
   }

@@ -31,11 +31,13 @@ type_Restrictionator Restrictionator(const Value& format_negative, const Value& 
   r.PreserveTrailingZerosAfterDecimal =
       !preserve_decimal_place.isOmitted() && platform::EqualsTrue(preserve_decimal_place);
 
-  if (maximum_significant_digits.isOmitted()) {
+  // A maxSD that is not a number ("abc", "", a host error) is no reason to
+  // fail the call: like every other option, it falls back to its default.
+  const auto d = maximum_significant_digits.isOmitted() ? std::nullopt
+                                                        : platform::VariantToDouble(maximum_significant_digits);
+  if (!d) {
     r.maxSD = DefaultMaxSD();
   } else {
-    const auto d = platform::VariantToDouble(maximum_significant_digits);
-    if (!d) throw CallFailed();
     // No cell shows more than 32,767 characters; a negative count means no
     // digits at all, which we read as the smallest precision, 0.
     r.maxSD = *d > kMaxSignificantDigits ? kMaxSignificantDigits : (*d < 0 ? 0 : *d);

@@ -40,7 +40,7 @@ bool IsOne(std::string_view t) { return t == "1" || t == "-1"; }
 // 32,767 digits of a positive integer; its negative is written by the
 // composer's sign style).
 bool FitsCell(std::string_view text) {
-  const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+  const std::size_t sign = engine::IsNonNegative(text) ? 0 : 1;
   return static_cast<double>(text.size() - sign) <= frame::kCellLimit;
 }
 
@@ -55,7 +55,7 @@ struct Decimal {
 // truncation); nullopt for anything else.
 std::optional<Decimal> ReadDecimal(std::string_view text) {
   Decimal d;
-  if (!text.empty() && text.front() == '-') {
+  if (!engine::IsNonNegative(text)) {
     d.negative = true;
     text.remove_prefix(1);
   }
@@ -103,11 +103,11 @@ Decimal Normalised(Decimal d) {
   return d;
 }
 
-// The characters of a normalised decimal's text, sign aside.
-std::size_t PlainLength(const Decimal& d) {
-  const std::size_t n = d.digits.DigitCount();
-  if (d.fraction == 0) return n;
-  return d.fraction >= n ? d.fraction + 2 : n + 1;
+// The digits of a decimal's integer part (the length a cell cannot exceed;
+// a long fraction is the composer's to round).
+std::size_t IntegerDigits(const Decimal& d) {
+  const std::size_t n = d.digits.IsZero() ? 0 : d.digits.DigitCount();
+  return n > d.fraction ? n - d.fraction : 0;
 }
 
 // The normal-form text of a normalised decimal.
@@ -201,8 +201,8 @@ type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_vi
   const std::string b0 = b;
 
   if (simplify_signs) {
-    const bool a_negative = a.front() == '-';
-    const bool b_negative = b.front() == '-';
+    const bool a_negative = !engine::IsNonNegative(a);
+    const bool b_negative = !engine::IsNonNegative(b);
     if (a_negative && b_negative) {
       a.erase(0, 1);
       b.erase(0, 1);
@@ -274,7 +274,7 @@ std::string GcdLcm(std::span<const Value> numlist, bool keep_as_given, Fold fold
     // m / gcd(m, t) * t, exact: a multiple that fits a cell is never lost
     // to an intermediate that does not; one that does not fit is "#NUM!".
     running = MultipleOf(running, factor, *v);
-    too_long = PlainLength(running) > static_cast<std::size_t>(frame::kCellLimit);
+    too_long = IntegerDigits(running) > static_cast<std::size_t>(frame::kCellLimit);
     return true;
   });
   if (negative || too_long || end == frame::WalkEnd::kValueTooLong) return "#NUM!";

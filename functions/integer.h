@@ -111,7 +111,8 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
 // maximum_significant_digits omitted means DefaultMaxSD. "#VALUE!" for an
 // empty operand or a dividend that is not a number, "#DIV/0!" for a zero
 // divisor; error texts of either operand pass through. Throws CallFailed for
-// a divisor that is not a number, or a sign or maxSD that is not a number.
+// a divisor that is not a number, or a sign that is not a number (a maxSD
+// that is not a number takes the default).
 std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_trunc, const Value& sign = {},
                          const Value& format_negative = {}, const Value& format_thousands = {},
                          const Value& format_currency = {}, const Value& exponential_notation = {},

@@ -146,9 +146,9 @@ std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double 
   return S + std::string(z, '0');
 }
 
-// The quotient a / b rounded toward negative infinity (or toward zero) as an
-// integer text, computed exactly on naturals; nullopt where that is not
-// known to be what the dispatcher's route gives.
+// The remainder a - b * q, q the quotient a / b rounded toward negative
+// infinity (or toward zero), computed exactly on naturals as a signed plain
+// number text; nullopt where an operand does not read as a number.
 //
 // The route divides to W = precision + 1 significant digits and takes the
 // integer part of that. With a = A / 10^alpha and b = B / 10^beta the
@@ -160,11 +160,14 @@ std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double 
 // gives W >= digits(A) + beta + 6. A Q that is not an integer lies at least
 // 1 / M from every integer, so Q and its W-digit rounding have the same
 // integer part either way of rounding; an integer Q has fewer than W
-// digits and comes out exact. This holds while the precision is not cut at
-// the largest maxSD; beyond it the caller keeps to the route itself.
-std::optional<std::string> ExactIntegerQuotient(const std::string& a, const std::string& b, bool use_trunc,
-                                                double precision) {
-  if (precision > frame::kMaxSignificantDigits) return std::nullopt;
+// digits and comes out exact; the product b * q and the difference are
+// exact in the route too, so the exact remainder is its answer before its
+// last rounding. Where the precision would be cut at the largest maxSD (a
+// dividend of a cell's length), the route's quotient is rounded and its
+// integer part may be wrong, or b * q too long for the composer; the exact
+// quotient is still the one the operands stand for, so it is taken at every
+// length: the remainder of a long number is small.
+std::optional<std::string> ExactRemainder(const std::string& a, const std::string& b, bool use_trunc) {
   const std::string x = engine::ReadNumberText(a);
   const std::string y = engine::ReadNumberText(b);
   if (x.empty() || y.empty() || x.find('#') != std::string::npos || y.find('#') != std::string::npos) {
@@ -177,7 +180,7 @@ std::optional<std::string> ExactIntegerQuotient(const std::string& a, const std:
   };
   const char sep = engine::GetDecimalSeparator();
   auto scale = [sep](std::string_view t) -> std::optional<Scaled> {
-    const bool negative = !t.empty() && t.front() == '-';
+    const bool negative = !engine::IsNonNegative(t);
     if (negative) t.remove_prefix(1);
     const std::size_t at = t.find(sep);
     const std::size_t fraction = at == std::string_view::npos ? 0 : t.size() - at - 1;
@@ -188,15 +191,27 @@ std::optional<std::string> ExactIntegerQuotient(const std::string& a, const std:
   auto u = scale(x);
   auto v = scale(y);
   if (!u || !v || v->digits.IsZero()) return std::nullopt;
+  // a = sa N / 10^s and b = sb M / 10^s with s = alpha + beta; N = q M + R.
+  // With equal signs, or truncation, or R = 0, the remainder is sa R / 10^s;
+  // rounding a negative quotient down adds one to q, and the remainder
+  // becomes sa (R - M) / 10^s: M - R with the divisor's sign.
   const engine::Natural N = engine::ShiftDecimalLeft(u->digits, v->fraction);
   const engine::Natural M = engine::ShiftDecimalLeft(v->digits, u->fraction);
   engine::DivisionResult qr = engine::Divide(N, M);
-  const bool negative = u->negative != v->negative && !N.IsZero();
-  if (negative && !use_trunc && !qr.remainder.IsZero()) qr.quotient = engine::Add(qr.quotient, engine::Natural(1));
-  if (qr.quotient.IsZero()) return std::string("0");
-  std::string out = negative ? "-" : "";
-  qr.quotient.AppendDigits(out);
-  return out;
+  bool negative = u->negative;
+  engine::Natural R = std::move(qr.remainder);
+  if (u->negative != v->negative && !use_trunc && !R.IsZero()) {
+    R = engine::Subtract(M, R);
+    negative = v->negative;
+  }
+  if (R.IsZero()) return std::string("0");
+  std::string digits = R.ToDigits();
+  const std::size_t s = u->fraction + v->fraction;
+  if (s > 0) {
+    if (digits.size() < s + 1) digits.insert(0, s + 1 - digits.size(), '0');
+    digits.insert(digits.size() - s, 1, sep);
+  }
+  return negative ? "-" + digits : digits;
 }
 
 // Shared by the factorial and double factorial: the argument checks, the
@@ -248,21 +263,21 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
   if (!zero.isBool()) throw frame::CallFailed();  // a divisor that is not a number
   if (zero.boolean()) return "#DIV/0!";
 
-  // The quotient's integer part: exactly on naturals where that is the
-  // dispatcher's answer (a long division by a short divisor costs a pass
-  // over the dividend, where the dispatcher divides to the full precision),
-  // else through the dispatcher.
-  const double precision = OperandLength(a) + OperandLength(b) + 5;
-  std::string q;
-  if (auto exact = ExactIntegerQuotient(a, b, use_trunc, precision)) {
-    q = std::move(*exact);
+  // The remainder exactly on naturals where the operands read as numbers
+  // (a long division by a short divisor costs a pass over the dividend,
+  // where the dispatcher divides to the full precision), rounded as the
+  // dispatcher's difference is; else through the dispatcher.
+  std::string r;
+  if (auto exact = ExactRemainder(a, b, use_trunc)) {
+    r = frame::CalculateText(engine::kAdd, *exact, "0", maxSD);
   } else {
-    q = frame::CalculateText(engine::kDivide, a, b, precision);
+    const double precision = OperandLength(a) + OperandLength(b) + 5;
+    std::string q = frame::CalculateText(engine::kDivide, a, b, precision);
     q = use_trunc ? Trunc_Function(q) : Int_Function(q);
+    const std::string p =
+        frame::CalculateText(engine::kMultiply, b, q, OperandLength(b) + static_cast<double>(q.size()) + 5);
+    r = frame::CalculateText(engine::kSubtract, a, p, maxSD);
   }
-  const std::string p =
-      frame::CalculateText(engine::kMultiply, b, q, OperandLength(b) + static_cast<double>(q.size()) + 5);
-  const std::string r = frame::CalculateText(engine::kSubtract, a, p, maxSD);
 
   bool positive = engine::IsNonNegative(b);
   switch (mode) {

@@ -66,7 +66,8 @@ class cls_Decimora {
                   const Value& preserve_decimal_place = {});
 
   // --- Options ---------------------------------------------------------------
-  // Fails (throws frame::CallFailed) when maximum_significant_digits is not a number.
+  // Never fails: an option that cannot be read takes its default (a
+  // maximum_significant_digits that is not a number takes DefaultMaxSD).
   type_Restrictionator Restrictionator(const Value& format_negative = {}, const Value& format_thousands = {},
                                        const Value& format_currency = {}, const Value& exponential_notation = {},
                                        const Value& maximum_significant_digits = {},

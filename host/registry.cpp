@@ -449,6 +449,14 @@ const FunctionRow* FindFunction(std::string_view name) {
 Value CallFunction(cls_Decimora& dcm, const FunctionRow& row, std::vector<Value> args) {
   if (row.entry == nullptr) return Value::Error(HostError::Name);
   if (args.size() > row.params.size() && !row.openEnded) return Value::Error(HostError::Value);
+  // A required argument left empty in the list (dcmADD(1,,2)) is an empty
+  // value, as a blank cell is, and reads as 0; only optional ones can be
+  // omitted.
+  for (std::size_t i = 0; i < args.size() && i < row.params.size(); ++i) {
+    if (args[i].isOmitted() && !row.params[i].optional && !(row.openEnded && i + 1 == row.params.size())) {
+      args[i] = Value::Empty();
+    }
+  }
   if (args.size() < row.params.size()) args.resize(row.params.size(), Value::Omitted());
   // The methods report their own failures as values; anything thrown past
   // them (a conversion that cannot be made, memory) must not reach the host.

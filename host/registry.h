@@ -41,6 +41,8 @@ const FunctionRow* FindFunction(std::string_view name);
 
 // Calls a row with the given arguments. Unknown or unavailable functions
 // answer the host error #NAME?; too many arguments the host error #VALUE!.
+// A required argument given as an omitted value (an empty place in the
+// list) arrives as an empty value.
 Value CallFunction(cls_Decimora& dcm, const FunctionRow& row, std::vector<Value> args);
 
 }  // namespace decimora

@@ -62,12 +62,17 @@ std::optional<double> TextToDouble(std::string_view text) {
     t.remove_prefix(1);
   }
   const char decimal = LocaleDecimalSeparator();
-  const char thousands = LocaleThousandsSeparator();
+  std::string thousands = LocaleThousandsSeparator();
+  if (thousands == std::string_view(&decimal, 1)) thousands.clear();
   std::string clean;
   clean.reserve(t.size());
-  for (char c : t) {
-    if (c == thousands && c != decimal) continue;
-    clean.push_back(c == decimal ? '.' : c);
+  for (std::size_t i = 0; i < t.size();) {
+    if (!thousands.empty() && t.compare(i, thousands.size(), thousands) == 0) {
+      i += thousands.size();
+      continue;
+    }
+    clean.push_back(t[i] == decimal ? '.' : t[i]);
+    ++i;
   }
   if (clean.empty() || clean[0] == '-' || clean[0] == '+') return std::nullopt;
   double value = 0;

@@ -11,8 +11,9 @@ namespace {
 LocaleOverrides g_overrides;
 
 // A separator must be one printable ASCII character that cannot be confused
-// with a digit or a sign; multi-byte separators (e.g. a narrow no-break
-// space) are replaced by the defaults. A space may group thousands.
+// with a digit or a sign. A space may group thousands (as may the no-break
+// spaces, checked where the thousands separator is read); other multi-byte
+// separators are replaced by the defaults.
 bool UsableSeparator(const char* s, bool thousands = false) {
   if (s == nullptr || std::strlen(s) != 1) return false;
   const unsigned char c = static_cast<unsigned char>(s[0]);
@@ -32,12 +33,13 @@ char LocaleDecimalSeparator() {
   return UsableSeparator(radix) ? radix[0] : '.';
 }
 
-char LocaleThousandsSeparator() {
+std::string LocaleThousandsSeparator() {
   if (g_overrides.thousandsSeparator) return *g_overrides.thousandsSeparator;
   const char decimal = LocaleDecimalSeparator();
   const char* sep = nl_langinfo(THOUSEP);
-  if (UsableSeparator(sep, true) && sep[0] != decimal) return sep[0];
-  return decimal == ',' ? '.' : ',';
+  if (UsableSeparator(sep, true) && sep[0] != decimal) return std::string(1, sep[0]);
+  if (sep != nullptr && (sep == kNoBreakSpace || sep == kNarrowNoBreakSpace)) return sep;
+  return decimal == ',' ? "." : ",";
 }
 
 namespace {

@@ -38,8 +38,8 @@ std::string ReadFile(const fs::path& p) {
 class CliEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    char dir[] = "/tmp/decimora-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string dir = (fs::temp_directory_path() / "decimora-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
     dir_ = dir;
     // A fixed locale and an empty settings store, whatever the caller has.
     setenv("LC_ALL", "C", 1);
@@ -231,6 +231,7 @@ TEST(Cli, BadCommandLinesAreUsageErrors) {
       {"--currency=kr.", "1"},
       {"--decimal-separator=,", "--thousands-separator=.", "--currency=Fr.", "1"},
       {"--thousands-separator=\t", "1"},
+      {"--thousands-separator=\xC2\xA0\xC2\xA0", "1"},
       {"--currency-position=middle", "1"},
       {"--currency"},
       {"--version", "1"},
@@ -257,6 +258,11 @@ TEST(Cli, LocaleOverrides) {
                                       R"(dcmFORMAT("-1234567,5",,TRUE,TRUE))"});
   EXPECT_EQ(spaced.out, "2234,5\n-1 234 567,5 kr.\n");
   EXPECT_EQ(spaced.err, "");
+  // So does a no-break space, as UTF-8 (here U+202F, as in French).
+  const Outcome nnbsp = RunDecimora({"--decimal-separator=,", "--thousands-separator=\xE2\x80\xAF",
+                                     "dcmFORMAT(\"1234567,5\",,TRUE)", "dcmADD(\"1\xE2\x80\xAF" "234,5\",\"0,5\")"});
+  EXPECT_EQ(nnbsp.out, "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567,5\n1235\n");
+  EXPECT_EQ(nnbsp.status, 0);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ using CleanUpTest = DefaultLocale;
 using PrimitiveTest = DefaultLocale;
 using AdditionTest = DefaultLocale;
 using ComposeTest = DefaultLocale;
+using CompareTest = DefaultLocale;
 
 struct CleanCase {
   const char* input;
@@ -105,6 +106,29 @@ TEST_F(CleanUpTest, ExponentExpansionIsBounded) {
   EXPECT_EQ(ExpandExponent("1E+40000").size(), 40001u);
   EXPECT_EQ(ExpandExponent("-1.5E-3"), "-0.0015");
   EXPECT_EQ(ExpandExponent("(1.2345E+2)"), "-123.45");
+  // One bound for both directions: the expanded text, sign aside, holds at
+  // most kMaxExpandedLength characters.
+  EXPECT_EQ(ExpandExponent("1E+1048575").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1E-1048574").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("-1E+1048575").size(), kMaxExpandedLength + 1);
+  EXPECT_EQ(ExpandExponent("1.5E+1048575").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1.5E-1048573").size(), kMaxExpandedLength);
+  EXPECT_EQ(ExpandExponent("1E+1048576"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1E-1048575"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1.5E+1048576"), "#NUM!");
+  EXPECT_EQ(ExpandExponent("1.5E-1048574"), "#NUM!");
+}
+
+TEST_F(CleanUpTest, ExponentIsASignAndDigits) {
+  for (const char* bad : {"1E5", "1E 5", "1E*5", "1Ea5", "1E+", "1E-", "1E+ 5", "1E+5 ", "1E+5.0", "1E--5", "1E+-5"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(ExpandExponent(bad), "#VALUE!");
+    EXPECT_EQ(ReadNumberText(bad), "#VALUE!");
+    EXPECT_EQ(CleanUp(bad, true, true).NumClean, "#VALUE!");
+  }
+  EXPECT_EQ(ReadNumberText("1E+5"), "100000");
+  EXPECT_EQ(ReadNumberText("1E-5"), "0.00001");
+  EXPECT_EQ(ReadNumberText("1E+05"), "100000");
 }
 
 TEST_F(CleanUpTest, LongInputsRoundToOneDigitMoreThanACell) {
@@ -145,6 +169,18 @@ TEST_F(PrimitiveTest, StripAndTrim) {
   EXPECT_EQ(TrimFractionZeros("500"), "500");
   EXPECT_EQ(IntegerPart(".5"), "0");
   EXPECT_EQ(AbsText("(12)"), "12");
+}
+
+TEST_F(PrimitiveTest, SignOfTheNumberRead) {
+  for (const char* negative : {"-5", "(5)", "$-5.5", "-$5.5", "'-5'", "\"-5\"", "($5)", "$(5)", "'$-5'", ",-5",
+                               "-1E+5", "(1.5E-3)"}) {
+    EXPECT_FALSE(IsNonNegative(negative)) << negative;
+  }
+  for (const char* positive : {"5", "$5", "5$", "'5'", "1E-5", "", "0", ".5", "$1,234"}) {
+    EXPECT_TRUE(IsNonNegative(positive)) << positive;
+  }
+  // A long text is judged by its front.
+  EXPECT_FALSE(IsNonNegative("$-" + std::string(40000, '9')));
 }
 
 TEST_F(PrimitiveTest, CompareDigitStrings) {
@@ -307,6 +343,64 @@ TEST_F(ComposeTest, CellLimit) {
   EXPECT_EQ(longFraction.substr(0, 4), "0.33");
 }
 
+TEST_F(ComposeTest, FittingKeepsEveryIntegerDigitThatFits) {
+  // The fraction of a result whose integer part fills the cell is dropped,
+  // never the result itself; only an integer part that does not fit is
+  // "#NUM!".
+  const std::string ints(32767, '4');
+  EXPECT_EQ(frame::FitToLength(ints + ".56", 32767), ints);
+  EXPECT_EQ(frame::FitToLength(ints + "4.5", 32767), "#NUM!");
+  EXPECT_EQ(frame::FitToLength(std::string(32768, '4'), 32767), "#NUM!");
+  // A carry that lengthens the integer part cannot be cut back.
+  EXPECT_EQ(frame::FitToLength("999.996", 3), "#NUM!");
+  EXPECT_EQ(frame::FitToLength("99.996", 3), "100");
+  // No bare separator at the end, in plain and exponent form.
+  EXPECT_EQ(frame::FitToLength("123.456", 4), "123");
+  EXPECT_EQ(frame::FitToLength("1.2345E+5", 5), "1E+5");
+  // Grouped text: the digits are fitted, the groups kept.
+  EXPECT_EQ(frame::FitToLength("1,234.5678", 8), "1,234.56");
+  EXPECT_EQ(frame::FitToLength("1,234,567.8", 9), "1,234,567");
+  EXPECT_EQ(frame::FitToLength("1,234,567.8", 8), "#NUM!");
+  EXPECT_EQ(frame::FitToLength("999,999.9999", 9), "1,000,000");
+  EXPECT_EQ(frame::FitToLength("999,999.9999", 8), "#NUM!");
+
+  type_Restrictionator o;
+  o.maxSD = 32767;
+  double P = 3;
+  // 32,767 integer digits and a fraction: the integer part, the fraction cut.
+  EXPECT_EQ(frame::ComposeResult(ints + "56", P, true, o), ints);
+  // Grouped: 1,234,567 / 3 to 32,767 digits fits once the fraction is cut.
+  o.FormatThousands = true;
+  P = 32764;
+  std::string grouped = frame::ComposeResult("411522" + std::string(32763, '3'), P, true, o);
+  EXPECT_EQ(grouped.size(), 32767u);
+  EXPECT_EQ(grouped.substr(0, 9), "411,522.3");
+  // Sign and currency take their characters before the fitting.
+  o.FormatThousands = false;
+  o.FormatCurrency = true;
+  P = 40000;
+  const std::string money = frame::ComposeResult(std::string(39999, '3'), P, false, o);
+  EXPECT_EQ(money.size(), 32767u);
+  EXPECT_EQ(money.substr(0, 5), "-$0.3");
+  o.FormatCurrency = false;
+  o.FormatNegative = 0;
+  P = 40000;
+  EXPECT_EQ(frame::ComposeResult(std::string(39999, '3'), P, false, o).size(), 32767u);
+}
+
+TEST_F(ComposeTest, FixedPlacesNeverLeaveABareSeparator) {
+  type_Restrictionator o;
+  o.maxSD = 32767;
+  o.FormatDecimalPlace = Value::Number(2);
+  double P = 0;
+  const std::string s = frame::ComposeResult(std::string(32766, '8'), P, true, o);
+  EXPECT_EQ(s, std::string(32766, '8'));
+  P = 0;
+  o.FormatThousands = true;
+  const std::string g = frame::ComposeResult("1234", P, true, o);
+  EXPECT_EQ(g, "1,234.00");
+}
+
 TEST_F(ComposeTest, FixedPlacesAreBounded) {
   type_Restrictionator o;
   o.FormatDecimalPlace = Value::Number(2000000000);
@@ -314,6 +408,34 @@ TEST_F(ComposeTest, FixedPlacesAreBounded) {
   const std::string s = frame::ComposeResult("15", P, true, o);
   EXPECT_EQ(s.size(), 32767u);
   EXPECT_EQ(s.substr(0, 5), "1.500");
+}
+
+// "T", "F" or the error text of CompareNumbers.
+std::string Cmp(const std::string& a, const std::string& b, bool or_equal, bool greater) {
+  const Value v = frame::CompareNumbers(a, b, or_equal, greater);
+  return v.isBool() ? std::string(v.boolean() ? "T" : "F") : std::string(v.text());
+}
+
+TEST_F(CompareTest, SignificantDigitsCountFromTheFirstNonzeroDigit) {
+  EXPECT_EQ(Cmp("1E-40000", "0", false, true), "T");
+  EXPECT_EQ(Cmp("0", "1E-40000", false, true), "F");
+  EXPECT_EQ(Cmp("1E-40000", "0", true, false), "F");
+  EXPECT_EQ(Cmp("1E-40000", "2E-40000", true, false), "F");
+  EXPECT_EQ(Cmp("2E-40000", "1E-40000", false, true), "T");
+  EXPECT_EQ(Cmp("-1E-40000", "-2E-40000", false, true), "T");
+  // The 32,767th significant digit of a number below 1 still counts.
+  const std::string head = "0.00000" + std::string(32766, '1');
+  EXPECT_EQ(Cmp(head + "2", head + "1", false, true), "T");
+  EXPECT_EQ(Cmp(head + "2", head + "1", true, false), "F");
+  // ... and what lies past it does not, however far it stands.
+  EXPECT_EQ(Cmp(head + "1" + "4", head + "1", true, false), "T");
+  EXPECT_EQ(Cmp("0.00001" + std::string(40000, '0') + "1", "0.00001", true, false), "T");
+  // A carry out of the first digit keeps the two lined up: 0.999... with
+  // 40,000 nines rounds to 1, above a number that rounds down.
+  const std::string nines = "0." + std::string(40000, '9');
+  const std::string below = "0." + std::string(32767, '9') + "4" + std::string(1000, '0') + "1";
+  EXPECT_EQ(Cmp(nines, below, false, true), "T");
+  EXPECT_EQ(Cmp(below, nines, false, true), "F");
 }
 
 TEST(Restrictionator, Normalisation) {
@@ -336,7 +458,11 @@ TEST(Restrictionator, Normalisation) {
   EXPECT_EQ(msd(Value::Number(40000)), 32767);
   EXPECT_EQ(msd(Value::Number(0)), 0);
   EXPECT_EQ(msd(Value::Number(-5)), 0);
-  EXPECT_THROW(msd(Value::Text("abc")), frame::CallFailed);
+  // Not a number: the default, never a failed call.
+  for (const Value& v : {Value::Text("abc"), Value::Text(""), Value::Text("$5"), Value::Error(HostError::NA),
+                         Value::FromArray(Array(1, 2))}) {
+    EXPECT_EQ(msd(v), frame::DefaultMaxSD());
+  }
   const type_Restrictionator both =
       frame::Restrictionator(none, Value::Bool(true), none, Value::Bool(true), none, none, none);
   EXPECT_FALSE(both.FormatThousands);
@@ -500,13 +626,13 @@ TEST_F(SettingsStore, WriteKeepsSymlinkAndModeAndRemovesStaleTemporaries) {
 TEST(Locale, CLocaleDefaults) {
   platform::SetLocaleOverrides({});
   EXPECT_EQ(platform::LocaleDecimalSeparator(), '.');
-  EXPECT_EQ(platform::LocaleThousandsSeparator(), ',');
+  EXPECT_EQ(platform::LocaleThousandsSeparator(), ",");
   EXPECT_EQ(platform::LocaleCurrencySymbol(), "$");
   EXPECT_EQ(platform::LocaleCurrencyPlacement(), platform::CurrencyPlacement::Before);
   platform::LocaleOverrides o;
   o.decimalSeparator = ',';
   platform::SetLocaleOverrides(o);
-  EXPECT_EQ(platform::LocaleThousandsSeparator(), '.');  // never the same as the decimal separator
+  EXPECT_EQ(platform::LocaleThousandsSeparator(), ".");  // never the same as the decimal separator
   platform::SetLocaleOverrides({});
 }
 

@@ -146,11 +146,12 @@ TEST(WalkList, NumberTooLongForACellEndsTheWalk) {
   const std::string fraction = "0." + std::string(32765, '7');  // 32,767 characters
   for (const std::string& fits : std::vector<std::string>{cell, "-" + cell, "3E+32766", "(3E+32766)", "'3E+32766'", fraction,
                                   "." + std::string(32765, '7'), "1" + std::string(40000, '0') + "E-10000",
-                                  std::string("3E+40000x"), std::string("3E+")}) {
+                                  std::string("3E+40000x"), std::string("3E+"), "1E-40000", "0." + cell}) {
     EXPECT_FALSE(IsNumberTooLongForCell(fits)) << fits.substr(0, 20) << " " << fits.size();
   }
-  for (const std::string& too_long : std::vector<std::string>{cell + "1", "3E+40000", "-3E+32767", "$3E+32767", "1E-32767",
-                                      std::string("1E+2000000000"), "(1E+2000000000)", "0." + cell}) {
+  for (const std::string& too_long : std::vector<std::string>{cell + "1", "3E+40000", "-3E+32767", "$3E+32767",
+                                                              cell + "1.5", std::string("1E+2000000000"),
+                                                              "(1E+2000000000)"}) {
     EXPECT_TRUE(IsNumberTooLongForCell(too_long)) << too_long.substr(0, 20) << " " << too_long.size();
   }
   DirectiveReader d(32767);

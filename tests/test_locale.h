@@ -13,7 +13,7 @@ class DefaultLocale : public ::testing::Test {
   void SetUp() override {
     platform::LocaleOverrides o;
     o.decimalSeparator = '.';
-    o.thousandsSeparator = ',';
+    o.thousandsSeparator = ",";
     o.currencySymbol = "$";
     o.currencyPlacement = platform::CurrencyPlacement::Before;
     platform::SetLocaleOverrides(o);

@@ -110,8 +110,10 @@ std::optional<LocaleOverrides> ParseLocale(const std::string& spec, std::string*
     } else {
       while (i < spec.size() && spec[i] != ' ' && spec[i] != '\t') value.push_back(spec[i++]);
     }
-    if ((key == "decimal" || key == "thousands") && value.size() == 1) {
-      (key == "decimal" ? o.decimalSeparator : o.thousandsSeparator) = value[0];
+    if (key == "decimal" && value.size() == 1) {
+      o.decimalSeparator = value[0];
+    } else if (key == "thousands" && !value.empty()) {
+      o.thousandsSeparator = value;
     } else if (key == "currency") {
       o.currencySymbol = value;
     } else if (key == "position" && (value == "before" || value == "after")) {
@@ -205,13 +207,13 @@ INSTANTIATE_TEST_SUITE_P(, Vectors, testing::ValuesIn(VectorFiles()), TestName);
 }  // namespace
 
 int main(int argc, char** argv) {
-  char dir[] = "/tmp/decimora-vectors-XXXXXX";
-  if (mkdtemp(dir) == nullptr) {
+  std::string dir = (fs::temp_directory_path() / "decimora-vectors-XXXXXX").string();
+  if (mkdtemp(dir.data()) == nullptr) {
     perror("mkdtemp");
     return 1;
   }
   g_config_home = dir;
-  setenv("XDG_CONFIG_HOME", dir, 1);
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
   std::setlocale(LC_ALL, "C");
   testing::InitGoogleTest(&argc, argv);
   const int rc = RUN_ALL_TESTS();
