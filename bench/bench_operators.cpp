@@ -2,18 +2,18 @@
 // the host calls them (texts in, reading, the operation, composing the text).
 //
 //   bench_operators                              all rows
-//   bench/compare_python.py BUILD_DIR            the same work in Python's decimal, with ratios
+//   bench/compare_operators.py BUILD_DIR            the same work in Python's decimal, with ratios
 //
 // Operands are random digits from a 64-bit linear congruential generator that
-// compare_python.py reproduces, so that both sides work on the same numbers.
+// compare_operators.py reproduces, so that both sides work on the same numbers.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
 
+#include "api/cls_decimora.h"
 #include "bench/bench_support.h"
-#include "host/cls_decimora.h"
 
 namespace {
 

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 
 namespace decimora::bench {
 
@@ -21,8 +22,8 @@ inline std::string RandomDigits(std::size_t n, std::uint64_t seed) {
 }
 
 // n digits from a 64-bit linear congruential generator, the first one
-// nonzero: the same sequence as operand_digits in compare_python.py, so the
-// Python side can work on the very same numbers.
+// nonzero: the same sequence as operand_digits in compare_operators.py, so
+// the Python side can work on the very same numbers.
 inline std::string OperandDigits(std::size_t n, std::uint64_t seed) {
   std::uint64_t x = seed;
   std::string s(n, '0');
@@ -34,10 +35,28 @@ inline std::string OperandDigits(std::size_t n, std::uint64_t seed) {
   return s;
 }
 
+// A scratch folder of this run's own, removed when the program ends.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string dir = (std::filesystem::temp_directory_path() / "decimora-bench-XXXXXX").string();
+    if (::mkdtemp(dir.data()) != nullptr) path_ = dir;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // One object for the whole run, its settings in a scratch folder.
 inline cls_Decimora& Facade() {
-  static cls_Decimora& dcm = [] () -> cls_Decimora& {
-    ::setenv("XDG_CONFIG_HOME", "/tmp/decimora-bench-config", 1);
+  static cls_Decimora& dcm = []() -> cls_Decimora& {
+    static ScratchDir config;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     static cls_Decimora object;
     return object;
   }();

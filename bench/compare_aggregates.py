@@ -5,20 +5,14 @@
     python3 bench/compare_aggregates.py [BUILD_DIR]     (default: build)
 
 Both sides are timed in CPU time (bench/sidebyside.py); a ratio below 1
-means Decimora is faster. The GCD, LCM and fraction rows work on the same
-numbers on both sides (compare_python.operand_digits); the sum on random
-values of the same shape.
+means Decimora is faster. The operands are random numbers of the same shape on both sides
+(not the same digits).
 """
 import decimal
-import functools
-import math
 import random
 import sys
 
-from compare_python import operand_digits
 from sidebyside import decimora_seconds, print_ratios
-
-sys.set_int_max_str_digits(0)
 
 
 def random_digits(n, rng):
@@ -26,12 +20,6 @@ def random_digits(n, rng):
 
 
 def python_rows():
-    pairs = {n: (operand_digits(n, 7), operand_digits(n, 8)) for n in (100, 1000, 32767)}
-    fib_a, fib_b = 0, 1
-    for _ in range(156000):
-        fib_a, fib_b = fib_b, fib_a + fib_b
-    fib = (str(fib_b), str(fib_a))
-    lists = {count: [operand_digits(20, 100 + i) for i in range(count)] for count in (1000, 2000)}
     rng = random.Random(7)
     values = []
     for _ in range(1000):
@@ -39,35 +27,11 @@ def python_rows():
         values.append(("-" if rng.random() < 0.5 else "") + v[:20] + "." + v[20:])
     context = decimal.Context(prec=40000, Emax=decimal.MAX_EMAX, Emin=decimal.MIN_EMIN)
 
-    def gcd(a, b):
-        return lambda: str(math.gcd(int(a), int(b)))
-
-    def lcm(a, b):
-        return lambda: str(math.lcm(int(a), int(b)))
-
-    def reduce_fraction(a, b):
-        def work():
-            x, y = int(a), int(b)
-            g = math.gcd(x, y)
-            return str(x // g), str(y // g), str(g)
-        return work
-
-    def lcm_list(texts):
-        return lambda: str(functools.reduce(math.lcm, map(int, texts)))
-
     def sum_values():
         with decimal.localcontext(context):
             return str(sum(map(decimal.Decimal, values), decimal.Decimal(0)))
 
     return {
-        "BM_GCD/100": ("str(math.gcd(int(a), int(b))), 100 digits", gcd(*pairs[100])),
-        "BM_GCD/1000": ("the same, 1,000 digits", gcd(*pairs[1000])),
-        "BM_GCD/32767": ("the same, 32,767 digits", gcd(*pairs[32767])),
-        "BM_LCM/32767": ("str(math.lcm(int(a), int(b))), 32,767 digits", lcm(*pairs[32767])),
-        "BM_ReduceFraction/32767": ("a // g, b // g and g as text, 32,767 digits", reduce_fraction(*pairs[32767])),
-        "BM_GCDFibonacci": ("str(math.gcd(F(156001), F(156000)))", gcd(*fib)),
-        "BM_LCMList/1000": ("str(reduce(math.lcm, 1,000 ints of 20 digits))", lcm_list(lists[1000])),
-        "BM_LCMList/2000": ("the same, 2,000 ints", lcm_list(lists[2000])),
         "BM_SUM2/1000": ("str(sum of 1,000 Decimal values of 30 digits)", sum_values),
     }
 

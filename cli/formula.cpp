@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "host/registry.h"
+#include "api/registry.h"
 #include "platform/convert.h"
 
 namespace decimora::cli {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 #include "platform/variant.h"
 
 namespace decimora::cli {

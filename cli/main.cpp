@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "api/registry.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/session.h"
-#include "host/registry.h"
 #include "platform/locale.h"
 
 #ifdef DECIMORA_HAVE_READLINE

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/registry.h"
+#include "api/registry.h"
 #include "platform/locale.h"
 
 namespace decimora::cli {

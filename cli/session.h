@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "api/cls_decimora.h"
 #include "cli/output.h"
-#include "host/cls_decimora.h"
 
 namespace decimora::cli {
 

@@ -1,7 +1,7 @@
 // Cut-over points of the natural-number kernels, in one place.
 //
 // All sizes are counted in limbs of nine decimal digits. Each value was chosen
-// by measurement on the development machine (bench/bench_multiply.cpp and the
+// by measurement on the development machine (bench/bench_natural.cpp and the
 // threshold sweeps noted beside each constant); re-measure before changing.
 #pragma once
 

@@ -9,6 +9,7 @@
 #include "engine/errors.h"
 #include "engine/multiply.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "engine/round.h"
 #include "frame/compose.h"
 #include "frame/power.h"

@@ -8,20 +8,19 @@
 // on where in the list a directive's "MSD=" stands, and no addend is lost
 // to the rounding of an intermediate sum.
 
+#include "functions/aggregates.h"
+
 #include <span>
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
-#include "host/cls_decimora.h"
 
-namespace decimora {
-
-namespace functions {
+namespace decimora::functions {
 
 namespace {
 
@@ -29,17 +28,15 @@ bool HasError(std::string_view s) { return s.find('#') != std::string_view::npos
 
 // Whether a value text reads as a number: the same reading the dispatcher
 // gives its operands.
-bool ReadsAsNumber(std::string_view upper) {
-  return !upper.empty() && !HasError(engine::ReadNumberText(upper));
-}
+bool ReadsAsNumber(std::string_view upper) { return !upper.empty() && !HasError(engine::ReadNumberText(upper)); }
 
 // Folds the data values of a list with one dispatcher operation. A value
 // that is not a number is skipped; a number whose operation fails (the
 // result leaves the range a cell can show) ends the fold with that error,
 // since skipping it would report a wrong total as a right one. Returns the
 // accumulator and counts the accepted values.
-std::string Fold(std::span<const Value> list, frame::DirectiveReader& directives, std::int16_t code,
-                 std::string start, double* count) {
+std::string Fold(std::span<const Value> list, frame::DirectiveReader& directives, std::int16_t code, std::string start,
+                 double* count) {
   std::string acc = std::move(start);
   const frame::WalkEnd end = frame::WalkList(list, directives, [&](const frame::ListItem& item) {
     std::string r = frame::CalculateText(code, acc, item.upper, frame::kMaxSignificantDigits);
@@ -55,9 +52,7 @@ std::string Fold(std::span<const Value> list, frame::DirectiveReader& directives
   return end == frame::WalkEnd::kValueTooLong ? std::string("#NUM!") : acc;
 }
 
-std::string CountText(double count) {
-  return std::to_string(static_cast<unsigned long long>(count));
-}
+std::string CountText(double count) { return std::to_string(static_cast<unsigned long long>(count)); }
 
 }  // namespace
 
@@ -114,11 +109,8 @@ std::string MaxMin_Function(std::span<const Value> numlist, bool is_max) {
   return frame::ComposeListResult(best, directives.Options());
 }
 
-}  // namespace functions
-
-Value cls_Decimora::dcmSUM(const Value& rngArray, const Value& format_negative, const Value& format_thousands,
-                           const Value& format_currency, const Value& exponential_notation,
-                           const Value& maximum_significant_digits) {
+Value dcmSUM(const Value& rngArray, const Value& format_negative, const Value& format_thousands,
+             const Value& format_currency, const Value& exponential_notation, const Value& maximum_significant_digits) {
   // Only a range can be summed; a single value is not one.
   if (!rngArray.isArray()) return Value::Error(HostError::Value);
   return frame::GuardCall([&] {
@@ -131,33 +123,33 @@ Value cls_Decimora::dcmSUM(const Value& rngArray, const Value& format_negative, 
                                          Value::Number(frame::kMaxSignificantDigits), true));
     }
     // One more addition, of 0, applies the caller's options to the sum.
-    return frame::Calculate(engine::kAdd, sum, Value::Text("0"), format_negative, format_thousands,
-                            format_currency, exponential_notation, maximum_significant_digits, true);
+    return frame::Calculate(engine::kAdd, sum, Value::Text("0"), format_negative, format_thousands, format_currency,
+                            exponential_notation, maximum_significant_digits, true);
   });
 }
 
-Value cls_Decimora::dcmSUM2(std::span<const Value> numlist) {
+Value dcmSUM2(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, true, false); });
 }
 
-Value cls_Decimora::dcmCOUNT(std::span<const Value> numlist) {
+Value dcmCOUNT(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, false, true); });
 }
 
-Value cls_Decimora::dcmAVERAGE(std::span<const Value> numlist) {
+Value dcmAVERAGE(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::SumCountAverage_Function(numlist, false, false); });
 }
 
-Value cls_Decimora::dcmPRODUCT(std::span<const Value> numlist) {
+Value dcmPRODUCT(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::Product_Function(numlist); });
 }
 
-Value cls_Decimora::dcmMAX(std::span<const Value> numlist) {
+Value dcmMAX(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::MaxMin_Function(numlist, true); });
 }
 
-Value cls_Decimora::dcmMIN(std::span<const Value> numlist) {
+Value dcmMIN(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return functions::MaxMin_Function(numlist, false); });
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

@@ -22,8 +22,8 @@
 #include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/rounding.h"
+#include "functions/shared.h"
 #include "platform/convert.h"
 
 namespace decimora::functions {
@@ -292,9 +292,7 @@ std::string LCM_Function(std::span<const Value> numlist, bool keep_as_given) {
   return GcdLcm(numlist, keep_as_given, Fold::Lcm);
 }
 
-}  // namespace decimora::functions
-
-namespace decimora {
+// --- Worksheet functions ----------------------------------------------------
 
 namespace {
 
@@ -307,13 +305,11 @@ bool IsTrue(const Value& v) {
   return d && *d != 0;
 }
 
-
 }  // namespace
 
-Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
-                                      const Value& always_simplify_fraction, const Value& return_numerator,
-                                      const Value& return_divisor, const Value& return_reduced_by,
-                                      const Value& fraction_separator) {
+Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
+                        const Value& always_simplify_fraction, const Value& return_numerator,
+                        const Value& return_divisor, const Value& return_reduced_by, const Value& fraction_separator) {
   return frame::GuardCall([&]() -> Value {
     // Numerator and divisor are read as the host converts them to text; a
     // host error, an array or a missing argument has no text: the call fails.
@@ -354,20 +350,20 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
   });
 }
 
-Value cls_Decimora::dcmGCD(std::span<const Value> numlist) {
+Value dcmGCD(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, false)); });
 }
 
-Value cls_Decimora::dcmGCD2(std::span<const Value> numlist) {
+Value dcmGCD2(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::GCD_Function(numlist, true)); });
 }
 
-Value cls_Decimora::dcmLCM(std::span<const Value> numlist) {
+Value dcmLCM(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, false)); });
 }
 
-Value cls_Decimora::dcmLCM2(std::span<const Value> numlist) {
+Value dcmLCM2(std::span<const Value> numlist) {
   return frame::GuardCall([&] { return Value::Text(functions::LCM_Function(numlist, true)); });
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

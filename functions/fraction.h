@@ -1,5 +1,5 @@
-// Fraction reduction and the greatest common divisor and least common
-// multiple of a list, built on it. The power code reduces the fraction of a
+// The fraction family: fraction reduction and the greatest common divisor
+// and least common multiple of a list, built on it. The power code reduces the fraction of a
 // decimal exponent with ReduceFraction_Function.
 #pragma once
 
@@ -11,6 +11,20 @@
 #include "platform/variant.h"
 
 namespace decimora::functions {
+
+// --- Worksheet functions ------------------------------------------------------
+// The 4 x 4 array (fraction text, then numerator, divisor and reduced-by
+// across row 1 and down column 1), or the one field asked for.
+Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs = {},
+                        const Value& always_simplify_fraction = {}, const Value& return_numerator = {},
+                        const Value& return_divisor = {}, const Value& return_reduced_by = {},
+                        const Value& fraction_separator = {});
+Value dcmGCD(std::span<const Value> numlist);
+Value dcmGCD2(std::span<const Value> numlist);
+Value dcmLCM(std::span<const Value> numlist);
+Value dcmLCM2(std::span<const Value> numlist);
+
+// --- Workers ------------------------------------------------------------------
 
 struct type_Fraction {
   std::string Numerator;   // the reduced numerator (number text or error value)

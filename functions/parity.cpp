@@ -1,14 +1,16 @@
 // Parity of numbers of any length, and rounding to the nearest even or odd
 // integer. Only the last digit of the integer part is ever looked at.
+#include "functions/parity.h"
+
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/rounding.h"
+#include "functions/shared.h"
 
 namespace decimora::functions {
 
@@ -82,25 +84,21 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
   return detail::ComposeSignedText(integer, options);
 }
 
-}  // namespace decimora::functions
+// --- Worksheet functions ----------------------------------------------------
 
-// --- Worksheet methods --------------------------------------------------------
-namespace decimora {
-
-Value cls_Decimora::dcmISODD(const Value& num) {
+Value dcmISODD(const Value& num) {
   return frame::GuardCall([&] { return functions::IsOdd_Function(num); });
 }
 
-Value cls_Decimora::dcmISEVEN(const Value& num) {
+Value dcmISEVEN(const Value& num) {
   return frame::GuardCall([&] {
     const Value odd = functions::IsOdd_Function(num);
     return odd.isBool() ? Value::Bool(!odd.boolean()) : odd;
   });
 }
 
-Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
-                            const Value& format_thousands, const Value& format_currency,
-                            const Value& exponential_notation) {
+Value dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+              const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd_Function(num, true, functions::detail::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
@@ -108,9 +106,8 @@ Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, c
   });
 }
 
-Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
-                           const Value& format_thousands, const Value& format_currency,
-                           const Value& exponential_notation) {
+Value dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+             const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd_Function(num, false, functions::detail::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
@@ -118,9 +115,8 @@ Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, co
   });
 }
 
-Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
-                             const Value& format_thousands, const Value& format_currency,
-                             const Value& exponential_notation) {
+Value dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+               const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd2_Function(num, true, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
@@ -128,9 +124,8 @@ Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero
   });
 }
 
-Value cls_Decimora::dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
-                            const Value& format_thousands, const Value& format_currency,
-                            const Value& exponential_notation) {
+Value dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+              const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return Value::Text(functions::EvenOdd2_Function(num, false, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
@@ -138,4 +133,4 @@ Value cls_Decimora::dcmODD2(const Value& num, const Value& RoundNegAwayFromZero,
   });
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

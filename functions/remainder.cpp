@@ -1,5 +1,7 @@
 // Remainders with a choice of quotient rounding and result sign, and the
 // factorial and double factorial.
+#include "functions/remainder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -7,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/addsub.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "engine/round.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/rounding.h"
+#include "functions/shared.h"
 #include "platform/convert.h"
 
 namespace decimora::functions {
@@ -331,24 +333,20 @@ std::string FactDouble_Function(const Value& num, const Value& format_negative, 
                          format_currency, exponential_notation, maximum_significant_digits);
 }
 
-}  // namespace decimora::functions
+// --- Worksheet functions ----------------------------------------------------
 
-// --- Worksheet methods --------------------------------------------------------
-namespace decimora {
-
-Value cls_Decimora::dcmMOD(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
-                           const Value& format_thousands, const Value& format_currency,
-                           const Value& exponential_notation, const Value& maximum_significant_digits) {
+Value dcmMOD(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
+             const Value& format_thousands, const Value& format_currency, const Value& exponential_notation,
+             const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
   });
 }
 
-Value cls_Decimora::dcmMODTRUNC(const Value& dividend, const Value& divisor, const Value& sign,
-                                const Value& format_negative, const Value& format_thousands,
-                                const Value& format_currency, const Value& exponential_notation,
-                                const Value& maximum_significant_digits) {
+Value dcmMODTRUNC(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
+                  const Value& format_thousands, const Value& format_currency, const Value& exponential_notation,
+                  const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, true, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
@@ -357,32 +355,31 @@ Value cls_Decimora::dcmMODTRUNC(const Value& dividend, const Value& divisor, con
 
 // The same remainder as dcmMOD: the quotient rounded toward negative
 // infinity, as its description says.
-Value cls_Decimora::dcmREMAINDER(const Value& dividend, const Value& divisor, const Value& sign,
-                                 const Value& format_negative, const Value& format_thousands,
-                                 const Value& format_currency, const Value& exponential_notation,
-                                 const Value& maximum_significant_digits) {
+Value dcmREMAINDER(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
+                   const Value& format_thousands, const Value& format_currency, const Value& exponential_notation,
+                   const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::Mod_Function(dividend, divisor, false, sign, format_negative, format_thousands, format_currency,
                                    exponential_notation, maximum_significant_digits);
   });
 }
 
-Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, const Value& format_thousands,
-                            const Value& format_currency, const Value& exponential_notation,
-                            const Value& maximum_significant_digits) {
+Value dcmFACT(const Value& num, const Value& format_negative, const Value& format_thousands,
+              const Value& format_currency, const Value& exponential_notation,
+              const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::Fact_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
                                     maximum_significant_digits);
   });
 }
 
-Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
-                                  const Value& format_currency, const Value& exponential_notation,
-                                  const Value& maximum_significant_digits) {
+Value dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
+                    const Value& format_currency, const Value& exponential_notation,
+                    const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::FactDouble_Function(num, format_negative, format_thousands, format_currency, exponential_notation,
                                           maximum_significant_digits);
   });
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

@@ -1,6 +1,8 @@
 // Rounding at a decimal position, the integer part, truncation, the fraction,
 // absolute value and sign changes: all on the digit text, never through
 // floating point.
+#include "functions/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -12,8 +14,7 @@
 #include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/shared.h"
 #include "platform/convert.h"
 
 namespace decimora::functions {
@@ -214,10 +215,7 @@ std::string ChangeSign_Function(std::string_view number) {
   return ChangeSign_Function(Value::Text(std::string(number)));
 }
 
-}  // namespace decimora::functions
-
-// --- Worksheet methods --------------------------------------------------------
-namespace decimora {
+// --- Worksheet functions ----------------------------------------------------
 
 namespace {
 
@@ -241,78 +239,73 @@ Value RoundMethod(const Value& num, const Value& num_digits, bool half, bool up,
   }
 }
 
-
 }  // namespace
 
-Value cls_Decimora::dcmROUND(const Value& num, const Value& num_digits, const Value& format_negative,
-                             const Value& format_thousands, const Value& format_currency,
-                             const Value& exponential_notation) {
+Value dcmROUND(const Value& num, const Value& num_digits, const Value& format_negative, const Value& format_thousands,
+               const Value& format_currency, const Value& exponential_notation) {
   return RoundMethod(num, num_digits, true, false, false, format_negative, format_thousands, format_currency,
                      exponential_notation);
 }
 
-Value cls_Decimora::dcmROUNDUP(const Value& num, const Value& num_digits, const Value& format_negative,
-                               const Value& format_thousands, const Value& format_currency,
-                               const Value& exponential_notation) {
+Value dcmROUNDUP(const Value& num, const Value& num_digits, const Value& format_negative, const Value& format_thousands,
+                 const Value& format_currency, const Value& exponential_notation) {
   return RoundMethod(num, num_digits, false, true, false, format_negative, format_thousands, format_currency,
                      exponential_notation);
 }
 
-Value cls_Decimora::dcmROUNDDOWN(const Value& num, const Value& num_digits, const Value& format_negative,
-                                 const Value& format_thousands, const Value& format_currency,
-                                 const Value& exponential_notation) {
+Value dcmROUNDDOWN(const Value& num, const Value& num_digits, const Value& format_negative,
+                   const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return RoundMethod(num, num_digits, false, false, true, format_negative, format_thousands, format_currency,
                      exponential_notation);
 }
 
-Value cls_Decimora::dcmINT(const Value& num, const Value& format_negative, const Value& format_thousands,
-                           const Value& format_currency, const Value& exponential_notation) {
+Value dcmINT(const Value& num, const Value& format_negative, const Value& format_thousands,
+             const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return functions::Int_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
 
-Value cls_Decimora::dcmTRUNC(const Value& num, const Value& num_digits, const Value& format_negative,
-                             const Value& format_thousands, const Value& format_currency,
-                             const Value& exponential_notation) {
+Value dcmTRUNC(const Value& num, const Value& num_digits, const Value& format_negative, const Value& format_thousands,
+               const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return functions::Trunc_Function(num, num_digits, format_negative, format_thousands, format_currency,
                                      exponential_notation);
   });
 }
 
-Value cls_Decimora::dcmFRAC(const Value& num, const Value& as_int, const Value& sign, const Value& format_negative,
-                            const Value& format_thousands, const Value& format_currency,
-                            const Value& exponential_notation, const Value& maximum_significant_digits) {
+Value dcmFRAC(const Value& num, const Value& as_int, const Value& sign, const Value& format_negative,
+              const Value& format_thousands, const Value& format_currency, const Value& exponential_notation,
+              const Value& maximum_significant_digits) {
   return frame::GuardCall([&] {
     return functions::Frac_Function(num, as_int, sign, format_negative, format_thousands, format_currency,
                                     exponential_notation, maximum_significant_digits);
   });
 }
 
-Value cls_Decimora::dcmABS(const Value& num, const Value& format_negative, const Value& format_thousands,
-                           const Value& format_currency, const Value& exponential_notation) {
+Value dcmABS(const Value& num, const Value& format_negative, const Value& format_thousands,
+             const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return functions::Abs_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
 
-Value cls_Decimora::dcmNEG(const Value& num, const Value& format_negative, const Value& format_thousands,
-                           const Value& format_currency, const Value& exponential_notation) {
+Value dcmNEG(const Value& num, const Value& format_negative, const Value& format_thousands,
+             const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return functions::Neg_Function(num, format_negative, format_thousands, format_currency, exponential_notation);
   });
 }
 
-Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative, const Value& format_thousands,
-                                  const Value& format_currency, const Value& exponential_notation) {
+Value dcmCHANGESIGN(const Value& num, const Value& format_negative, const Value& format_thousands,
+                    const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
     return functions::ChangeSign_Function(num, format_negative, format_thousands, format_currency,
                                           exponential_notation);
   });
 }
 
-Value cls_Decimora::dcmSIGN(const Value& num) {
+Value dcmSIGN(const Value& num) {
   try {
     const std::string text = functions::detail::TextOrFail(num);
     if (text.empty()) return Value::Text("0");
@@ -325,4 +318,4 @@ Value cls_Decimora::dcmSIGN(const Value& num) {
   }
 }
 
-}  // namespace decimora
+}  // namespace decimora::functions

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/registry.h"
+#include "api/registry.h"
 
 #ifndef DECIMORA_BIN
 #error "DECIMORA_BIN must name the built decimora program"

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "engine/addsub.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/power.h"
 #include "platform/locale.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/registry.h"
+#include "api/registry.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/registry.h"
+#include "api/registry.h"
 
 namespace decimora {
 namespace {
@@ -133,7 +133,7 @@ class RegistryCall : public ::testing::Test {
 
 // Synthetic rows check the dispatcher without depending on any function's digits.
 std::size_t g_seen_args = 0;
-Value CountArgs(cls_Decimora&, const std::vector<Value>& args) {
+Value CountArgs(cls_Decimora&, std::span<const Value> args) {
   g_seen_args = args.size();
   for (const Value& v : args) {
     if (v.isText() && v.text() == "throw") throw std::runtime_error("boom");
@@ -141,21 +141,32 @@ Value CountArgs(cls_Decimora&, const std::vector<Value>& args) {
   return Value::Text("ok");
 }
 
+FunctionRow Synthetic(std::vector<std::string_view> params, bool open_ended, Entry entry) {
+  FunctionRow row;
+  row.name = "t";
+  row.category = kWorkerCategory;
+  row.description = "t.";
+  for (std::size_t i = 0; i < params.size(); ++i) row.params.push_back({params[i], i > 0, ""});
+  row.openEnded = open_ended;
+  row.entry = entry;
+  return row;
+}
+
 TEST_F(RegistryCall, PadsChecksCountAndContainsExceptions) {
   cls_Decimora dcm;
-  FunctionRow fixed{"t", kWorkerCategory, "t.", {{"a"}, {"b", true}, {"c", true}}, false, CountArgs};
+  const FunctionRow fixed = Synthetic({"a", "b", "c"}, false, CountArgs);
   EXPECT_EQ(CallFunction(dcm, fixed, {Value::Text("1")}), Value::Text("ok"));
   EXPECT_EQ(g_seen_args, 3u);
   EXPECT_EQ(CallFunction(dcm, fixed, std::vector<Value>(4, Value::Text("1"))), Value::Error(HostError::Value));
   EXPECT_EQ(CallFunction(dcm, fixed, {Value::Text("throw")}), Value::Error(HostError::Value));
 
-  FunctionRow list{"l", kWorkerCategory, "l.", {{"numlist"}}, true, CountArgs};
+  const FunctionRow list = Synthetic({"numlist"}, true, CountArgs);
   EXPECT_EQ(CallFunction(dcm, list, std::vector<Value>(5, Value::Text("1"))), Value::Text("ok"));
   EXPECT_EQ(g_seen_args, 5u);
   EXPECT_EQ(CallFunction(dcm, list, {}), Value::Text("ok"));
   EXPECT_EQ(g_seen_args, 1u);
 
-  FunctionRow missing{"m", kWorkerCategory, "m.", {}, false, nullptr};
+  const FunctionRow missing = Synthetic({}, false, nullptr);
   EXPECT_EQ(CallFunction(dcm, missing, {}), Value::Error(HostError::Name));
   EXPECT_EQ(CallFunction(dcm, *FindFunction("More_Information"), {}), Value::Error(HostError::Name));
 }

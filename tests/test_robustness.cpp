@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/registry.h"
+#include "api/registry.h"
 
 namespace {
 

@@ -73,31 +73,31 @@ std::string Trim(std::string s) {
 }
 
 // key=value pairs; a value may be quoted ("" inside is one quote).
-std::optional<LocaleOverrides> ParseLocale(const std::string& spec, std::string* error) {
+std::optional<LocaleOverrides> ParseLocale(const std::string& locale_line, std::string* error) {
   LocaleOverrides o;
   std::size_t i = 0;
   const auto skip = [&] {
-    while (i < spec.size() && (spec[i] == ' ' || spec[i] == '\t')) ++i;
+    while (i < locale_line.size() && (locale_line[i] == ' ' || locale_line[i] == '\t')) ++i;
   };
   skip();
-  if (spec.substr(i) == "default") return o;
-  while (skip(), i < spec.size()) {
-    const std::size_t eq = spec.find('=', i);
+  if (locale_line.substr(i) == "default") return o;
+  while (skip(), i < locale_line.size()) {
+    const std::size_t eq = locale_line.find('=', i);
     if (eq == std::string::npos) {
-      *error = "expected key=value at '" + spec.substr(i) + "'";
+      *error = "expected key=value at '" + locale_line.substr(i) + "'";
       return std::nullopt;
     }
-    const std::string key = spec.substr(i, eq - i);
+    const std::string key = locale_line.substr(i, eq - i);
     i = eq + 1;
     std::string value;
-    if (i < spec.size() && spec[i] == '"') {
+    if (i < locale_line.size() && locale_line[i] == '"') {
       for (++i;; ++i) {
-        if (i >= spec.size()) {
+        if (i >= locale_line.size()) {
           *error = "unclosed quote in the value of " + key;
           return std::nullopt;
         }
-        if (spec[i] == '"') {
-          if (i + 1 < spec.size() && spec[i + 1] == '"') {
+        if (locale_line[i] == '"') {
+          if (i + 1 < locale_line.size() && locale_line[i + 1] == '"') {
             value.push_back('"');
             ++i;
             continue;
@@ -105,10 +105,10 @@ std::optional<LocaleOverrides> ParseLocale(const std::string& spec, std::string*
           ++i;
           break;
         }
-        value.push_back(spec[i]);
+        value.push_back(locale_line[i]);
       }
     } else {
-      while (i < spec.size() && spec[i] != ' ' && spec[i] != '\t') value.push_back(spec[i++]);
+      while (i < locale_line.size() && locale_line[i] != ' ' && locale_line[i] != '\t') value.push_back(locale_line[i++]);
     }
     if (key == "decimal" && value.size() == 1) {
       o.decimalSeparator = value[0];
@@ -207,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(, Vectors, testing::ValuesIn(VectorFiles()), TestName);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A settings store of this run's own, never a shared fixed path.
   std::string dir = (fs::temp_directory_path() / "decimora-vectors-XXXXXX").string();
   if (mkdtemp(dir.data()) == nullptr) {
     perror("mkdtemp");

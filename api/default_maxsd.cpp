@@ -1,4 +1,4 @@
-#include "host/default_maxsd.h"
+#include "api/default_maxsd.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "platform/convert.h"
 #include "platform/settings.h"
 
-namespace decimora::host {
+namespace decimora::api {
 
 namespace {
 constexpr const char* kApplication = "Decimora";
@@ -64,4 +64,4 @@ void LoadDefaultMaxSD() {
   }
 }
 
-}  // namespace decimora::host
+}  // namespace decimora::api

@@ -1,5 +1,5 @@
-// Helpers shared by the integer, parity and remainder workers.
-#include "functions/integer.h"
+// Helpers shared by the families' workers (functions/shared.h).
+#include "functions/shared.h"
 
 #include <string>
 

@@ -1,12 +1,15 @@
 // The registration table: the one list of every worksheet function and public
-// worker, with its parameters, category, description and entry point. The
-// command line, its listings and host registration all read it.
+// worker, with what a host's function wizard shows (parameters and their
+// descriptions, category, description, whether it returns an array, an
+// example) and its entry point. The command line, its listings and host
+// registration all read it.
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
-#include "host/cls_decimora.h"
+#include "api/cls_decimora.h"
 #include "platform/variant.h"
 
 namespace decimora {
@@ -14,11 +17,12 @@ namespace decimora {
 struct Param {
   std::string_view name;
   bool optional = false;
+  std::string_view description;  // one sentence, shown by the wizard and by --help
 };
 
 // Arguments arrive padded with omitted values up to the declared count (an
 // open-ended function receives every argument given, at least that many).
-using Entry = Value (*)(cls_Decimora& dcm, const std::vector<Value>& args);
+using Entry = Value (*)(cls_Decimora& dcm, std::span<const Value> args);
 
 struct FunctionRow {
   std::string_view name;         // as the host knows it, e.g. "dcmADD", "dcmPI"
@@ -27,6 +31,9 @@ struct FunctionRow {
   std::vector<Param> params;
   bool openEnded = false;        // the last parameter repeats
   Entry entry = nullptr;         // nullptr: not available yet (answers #NAME?)
+  bool returnsArray = false;     // the result is an array (array-entered in a sheet)
+  std::string_view example;        // one formula, e.g. =dcmADD("0.1", "0.2")
+  std::string_view exampleResult;  // what the command line prints for it (cells: TAB, rows: newline)
 };
 
 // Public workers (Osrel_Divide, Get_Mantissa, ...) are callable but are not

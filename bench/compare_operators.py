@@ -2,7 +2,7 @@
 """Times dcmMULTIPLY, dcmDIVIDE and dcmPOWER (bench_operators) next to Python's
 decimal module doing the same work in the same run, and prints the ratios.
 
-    python3 bench/compare_python.py [BUILD_DIR]     (default: build)
+    python3 bench/compare_operators.py [BUILD_DIR]     (default: build)
 
 Both sides take the same operands as text and give the result as text: on
 Python's side str(Decimal(a) * Decimal(b)) with the context precision set to

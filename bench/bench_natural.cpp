@@ -1,7 +1,7 @@
 // Timings of the multiplication and division kernels.
 //
-//   bench_multiply                                   the standard sizes
-//   bench_multiply --benchmark_filter=Sweep          threshold sweeps per method
+//   bench_natural                                   the standard sizes
+//   bench_natural --benchmark_filter=Sweep          threshold sweeps per method
 //
 // Sizes are decimal digits of each operand.
 

@@ -1,7 +1,8 @@
 // cls_Decimora: the public face of the library. Every worksheet function and
 // public worker is a method here; each one answers with a Value and never
 // lets an exception out (a failure is an error text, or the host error
-// #VALUE! where the call itself fails).
+// #VALUE! where the call itself fails). The methods only forward to the
+// families in functions/, which hold the work and the documentation.
 #pragma once
 
 #include <span>
@@ -81,8 +82,6 @@ class cls_Decimora {
 
   // --- Default maximum of significant digits --------------------------------
   Value dcmDEFAULTMAXSD();
-
-  // Each family below implements its methods in its own functions/<family>.cpp.
 
   // --- Integer and rounding functions ---------------------------------------
   // num_digits must convert to a number (the empty text counts as 0);

@@ -1,7 +1,7 @@
 // What the vectors cannot reach: factorials of thousands of digits checked
 // against an independent product, the factorial's shortcut against the
-// literal sequence of dispatcher calls it stands for, remainders of long
-// numbers against exact integer division, and rounding at cell length.
+// literal sequence of dispatcher calls it stands for, and remainders of long
+// numbers against exact integer division.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/addsub.h"
+#include "api/cls_decimora.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
-#include "functions/integer.h"
-#include "host/cls_decimora.h"
+#include "functions/remainder.h"
+#include "functions/rounding.h"
 
 namespace decimora {
 namespace {
@@ -161,22 +162,6 @@ TEST(Remainder, ExactQuotientIsTheDispatchersIntegerPart) {
       EXPECT_EQ(functions::Mod_Function(a, b, use_trunc, 32767), RouteRemainder(a, b, use_trunc));
     }
   }
-}
-
-TEST(Rounding, CarriesAndParityAtCellLength) {
-  const std::string nines(32766, '9');
-  // A carry through every digit makes one digit more: 32,767 still fit a cell...
-  EXPECT_EQ(functions::Round_Function(nines + ".5", 0, true, false, false), "1" + std::string(32766, '0'));
-  // ...32,768 do not.
-  EXPECT_EQ(functions::Round_Function(nines + "9", -1, true, false, false), "#NUM!");
-  EXPECT_EQ(functions::Round_Function(nines + "9", -1, false, false, true), nines + "0");
-
-  // The parity of a full cell's integer is its last digit.
-  std::string odd = std::string(32766, '4') + "7";
-  EXPECT_EQ(functions::IsOdd_Function(odd), Value::Bool(true));
-  std::string plusOne = odd;
-  plusOne.back() = '8';
-  EXPECT_EQ(functions::EvenOdd_Function(Value::Text(odd), true, false), plusOne);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Times the factorial and remainder rows of bench_functions next to Python
+"""Times the factorial and remainder rows of bench_remainder next to Python
 doing the same work (text in, text out), and prints the ratios.
 
-    python3 bench/compare_functions.py [BUILD_DIR]     (default: build)
+    python3 bench/compare_remainder.py [BUILD_DIR]     (default: build)
 
 Both sides are timed in CPU time (bench/sidebyside.py); a ratio below 1
 means Decimora is faster.
@@ -42,7 +42,7 @@ def python_rows():
 
 def main():
     build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
-    ours = decimora_seconds(build_dir, "bench_functions", "--benchmark_filter=^BM_(Fact|Mod)/")
+    ours = decimora_seconds(build_dir, "bench_remainder", "--benchmark_filter=^BM_(Fact|Mod)/")
     print_ratios(ours, python_rows())
 
 

@@ -2,7 +2,7 @@
 // (application "Decimora", section "Options", key "MaxSD").
 #pragma once
 
-namespace decimora::host {
+namespace decimora::api {
 
 inline constexpr double kFactoryDefaultMaxSD = 100;
 
@@ -12,4 +12,4 @@ inline constexpr double kFactoryDefaultMaxSD = 100;
 // as it is.
 void LoadDefaultMaxSD();
 
-}  // namespace decimora::host
+}  // namespace decimora::api

@@ -1,18 +1,18 @@
 // Timings of the factorial and remainder worksheet functions, through the
 // class methods as the host calls them (argument reading, work, composing).
 //
-//   bench_functions                              all rows
-//   bench/compare_functions.py BUILD_DIR         the same work timed in Python, with ratios
+//   bench_remainder                              all rows
+//   bench/compare_remainder.py BUILD_DIR         the same work timed in Python, with ratios
 
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
 
-#include "engine/addsub.h"
-#include "frame/calculate.h"
+#include "api/cls_decimora.h"
 #include "bench/bench_support.h"
-#include "host/cls_decimora.h"
+#include "engine/operands.h"
+#include "frame/calculate.h"
 
 namespace {
 

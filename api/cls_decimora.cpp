@@ -1,0 +1,290 @@
+// The face forwards every method to its family in functions/.
+#include "api/cls_decimora.h"
+
+#include "api/default_maxsd.h"
+#include "functions/aggregates.h"
+#include "functions/fraction.h"
+#include "functions/operators.h"
+#include "functions/parity.h"
+#include "functions/remainder.h"
+#include "functions/rounding.h"
+
+namespace decimora {
+
+cls_Decimora::cls_Decimora() { api::LoadDefaultMaxSD(); }
+
+Value cls_Decimora::dcmADD(const Value& number1, const Value& number2, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation, const Value& maximum_significant_digits,
+                           const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return functions::dcmADD(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
+                           maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmSUBTRACT(const Value& number1, const Value& number2, const Value& format_negative,
+                                const Value& format_thousands, const Value& format_currency,
+                                const Value& exponential_notation, const Value& maximum_significant_digits,
+                                const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return functions::dcmSUBTRACT(number1, number2, format_negative, format_thousands, format_currency,
+                                exponential_notation, maximum_significant_digits, format_decimal_place,
+                                preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmMULTIPLY(const Value& number1, const Value& number2, const Value& format_negative,
+                                const Value& format_thousands, const Value& format_currency,
+                                const Value& exponential_notation, const Value& maximum_significant_digits,
+                                const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return functions::dcmMULTIPLY(number1, number2, format_negative, format_thousands, format_currency,
+                                exponential_notation, maximum_significant_digits, format_decimal_place,
+                                preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmDIVIDE(const Value& number1, const Value& number2, const Value& format_negative,
+                              const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation, const Value& maximum_significant_digits,
+                              const Value& format_decimal_place, const Value& preserve_decimal_place) {
+  return functions::dcmDIVIDE(number1, number2, format_negative, format_thousands, format_currency,
+                              exponential_notation, maximum_significant_digits, format_decimal_place,
+                              preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation, const Value& maximum_significant_digits,
+                             const Value& restrict_input_lengths, const Value& format_decimal_place,
+                             const Value& preserve_decimal_place) {
+  return functions::dcmPOWER(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
+                             maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                             preserve_decimal_place);
+}
+
+engine::type_Division_Osrel cls_Decimora::Osrel_Divide(const Value& iBig, const Value& kBig, const Value& Precision) {
+  return functions::Osrel_Divide(iBig, kBig, Precision);
+}
+
+engine::type_Division_Osrel cls_Decimora::myInverse5(const Value& kBig, const Value& p) {
+  return functions::myInverse5(kBig, p);
+}
+
+Value cls_Decimora::DivisionDecimalPosition(const Value& divisor, const Value& dividend) {
+  return functions::DivisionDecimalPosition(divisor, dividend);
+}
+
+Value cls_Decimora::Min(const Value& num1, const Value& num2) { return functions::Min(num1, num2); }
+
+Value cls_Decimora::Max(const Value& num1, const Value& num2) { return functions::Max(num1, num2); }
+
+Value cls_Decimora::GetHalfofLong(const Value& num_as_long) { return functions::GetHalfofLong(num_as_long); }
+
+Value cls_Decimora::dcmISEQUAL(const Value& number1, const Value& number2) {
+  return functions::dcmISEQUAL(number1, number2);
+}
+
+Value cls_Decimora::dcmISNOTEQUAL(const Value& number1, const Value& number2) {
+  return functions::dcmISNOTEQUAL(number1, number2);
+}
+
+Value cls_Decimora::dcmISGREATER(const Value& number1, const Value& number2) {
+  return functions::dcmISGREATER(number1, number2);
+}
+
+Value cls_Decimora::dcmISGREATEROREQUAL(const Value& number1, const Value& number2) {
+  return functions::dcmISGREATEROREQUAL(number1, number2);
+}
+
+Value cls_Decimora::dcmISLESS(const Value& number1, const Value& number2) {
+  return functions::dcmISLESS(number1, number2);
+}
+
+Value cls_Decimora::dcmISLESSOREQUAL(const Value& number1, const Value& number2) {
+  return functions::dcmISLESSOREQUAL(number1, number2);
+}
+
+Value cls_Decimora::dcmFORMAT(const Value& number, const Value& format_negative, const Value& format_thousands,
+                              const Value& format_currency, const Value& exponential_notation,
+                              const Value& maximum_significant_digits, const Value& format_decimal_place,
+                              const Value& preserve_decimal_place) {
+  return functions::dcmFORMAT(number, format_negative, format_thousands, format_currency, exponential_notation,
+                              maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+}
+
+type_Restrictionator cls_Decimora::Restrictionator(const Value& format_negative, const Value& format_thousands,
+                                                   const Value& format_currency, const Value& exponential_notation,
+                                                   const Value& maximum_significant_digits,
+                                                   const Value& format_decimal_place,
+                                                   const Value& preserve_decimal_place) {
+  return functions::Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
+                                    maximum_significant_digits, format_decimal_place, preserve_decimal_place);
+}
+
+type_Restrictionator cls_Decimora::PublicRestrictionatorCaller(const Value& format_negative,
+                                                               const Value& format_thousands,
+                                                               const Value& format_currency,
+                                                               const Value& exponential_notation,
+                                                               const Value& maximum_significant_digits) {
+  return functions::PublicRestrictionatorCaller(format_negative, format_thousands, format_currency,
+                                                exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmDEFAULTMAXSD() { return functions::dcmDEFAULTMAXSD(); }
+
+Value cls_Decimora::dcmROUND(const Value& num, const Value& num_digits, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation) {
+  return functions::dcmROUND(num, num_digits, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmROUNDUP(const Value& num, const Value& num_digits, const Value& format_negative,
+                               const Value& format_thousands, const Value& format_currency,
+                               const Value& exponential_notation) {
+  return functions::dcmROUNDUP(num, num_digits, format_negative, format_thousands, format_currency,
+                               exponential_notation);
+}
+
+Value cls_Decimora::dcmROUNDDOWN(const Value& num, const Value& num_digits, const Value& format_negative,
+                                 const Value& format_thousands, const Value& format_currency,
+                                 const Value& exponential_notation) {
+  return functions::dcmROUNDDOWN(num, num_digits, format_negative, format_thousands, format_currency,
+                                 exponential_notation);
+}
+
+Value cls_Decimora::dcmINT(const Value& num, const Value& format_negative, const Value& format_thousands,
+                           const Value& format_currency, const Value& exponential_notation) {
+  return functions::dcmINT(num, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmTRUNC(const Value& num, const Value& num_digits, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation) {
+  return functions::dcmTRUNC(num, num_digits, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmFRAC(const Value& num, const Value& as_int, const Value& sign, const Value& format_negative,
+                            const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return functions::dcmFRAC(num, as_int, sign, format_negative, format_thousands, format_currency, exponential_notation,
+                            maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmABS(const Value& num, const Value& format_negative, const Value& format_thousands,
+                           const Value& format_currency, const Value& exponential_notation) {
+  return functions::dcmABS(num, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmNEG(const Value& num, const Value& format_negative, const Value& format_thousands,
+                           const Value& format_currency, const Value& exponential_notation) {
+  return functions::dcmNEG(num, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative, const Value& format_thousands,
+                                  const Value& format_currency, const Value& exponential_notation) {
+  return functions::dcmCHANGESIGN(num, format_negative, format_thousands, format_currency, exponential_notation);
+}
+
+Value cls_Decimora::dcmSIGN(const Value& num) { return functions::dcmSIGN(num); }
+
+Value cls_Decimora::dcmISEVEN(const Value& num) { return functions::dcmISEVEN(num); }
+
+Value cls_Decimora::dcmISODD(const Value& num) { return functions::dcmISODD(num); }
+
+Value cls_Decimora::dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+                            const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation) {
+  return functions::dcmEVEN(num, RoundNegTowardZero, format_negative, format_thousands, format_currency,
+                            exponential_notation);
+}
+
+Value cls_Decimora::dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation) {
+  return functions::dcmODD(num, RoundNegTowardZero, format_negative, format_thousands, format_currency,
+                           exponential_notation);
+}
+
+Value cls_Decimora::dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation) {
+  return functions::dcmEVEN2(num, RoundNegAwayFromZero, format_negative, format_thousands, format_currency,
+                             exponential_notation);
+}
+
+Value cls_Decimora::dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
+                            const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation) {
+  return functions::dcmODD2(num, RoundNegAwayFromZero, format_negative, format_thousands, format_currency,
+                            exponential_notation);
+}
+
+Value cls_Decimora::dcmMOD(const Value& dividend, const Value& divisor, const Value& sign, const Value& format_negative,
+                           const Value& format_thousands, const Value& format_currency,
+                           const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return functions::dcmMOD(dividend, divisor, sign, format_negative, format_thousands, format_currency,
+                           exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmMODTRUNC(const Value& dividend, const Value& divisor, const Value& sign,
+                                const Value& format_negative, const Value& format_thousands,
+                                const Value& format_currency, const Value& exponential_notation,
+                                const Value& maximum_significant_digits) {
+  return functions::dcmMODTRUNC(dividend, divisor, sign, format_negative, format_thousands, format_currency,
+                                exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmREMAINDER(const Value& dividend, const Value& divisor, const Value& sign,
+                                 const Value& format_negative, const Value& format_thousands,
+                                 const Value& format_currency, const Value& exponential_notation,
+                                 const Value& maximum_significant_digits) {
+  return functions::dcmREMAINDER(dividend, divisor, sign, format_negative, format_thousands, format_currency,
+                                 exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, const Value& format_thousands,
+                            const Value& format_currency, const Value& exponential_notation,
+                            const Value& maximum_significant_digits) {
+  return functions::dcmFACT(num, format_negative, format_thousands, format_currency, exponential_notation,
+                            maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
+                                  const Value& format_currency, const Value& exponential_notation,
+                                  const Value& maximum_significant_digits) {
+  return functions::dcmFACTDOUBLE(num, format_negative, format_thousands, format_currency, exponential_notation,
+                                  maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
+                                      const Value& always_simplify_fraction, const Value& return_numerator,
+                                      const Value& return_divisor, const Value& return_reduced_by,
+                                      const Value& fraction_separator) {
+  return functions::dcmREDUCEFRACTION(Numerator, divisor, simplify_signs, always_simplify_fraction, return_numerator,
+                                      return_divisor, return_reduced_by, fraction_separator);
+}
+
+Value cls_Decimora::dcmGCD(std::span<const Value> numlist) { return functions::dcmGCD(numlist); }
+
+Value cls_Decimora::dcmGCD2(std::span<const Value> numlist) { return functions::dcmGCD2(numlist); }
+
+Value cls_Decimora::dcmLCM(std::span<const Value> numlist) { return functions::dcmLCM(numlist); }
+
+Value cls_Decimora::dcmLCM2(std::span<const Value> numlist) { return functions::dcmLCM2(numlist); }
+
+Value cls_Decimora::dcmSUM(const Value& rngArray, const Value& format_negative, const Value& format_thousands,
+                           const Value& format_currency, const Value& exponential_notation,
+                           const Value& maximum_significant_digits) {
+  return functions::dcmSUM(rngArray, format_negative, format_thousands, format_currency, exponential_notation,
+                           maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmSUM2(std::span<const Value> numlist) { return functions::dcmSUM2(numlist); }
+
+Value cls_Decimora::dcmCOUNT(std::span<const Value> numlist) { return functions::dcmCOUNT(numlist); }
+
+Value cls_Decimora::dcmAVERAGE(std::span<const Value> numlist) { return functions::dcmAVERAGE(numlist); }
+
+Value cls_Decimora::dcmPRODUCT(std::span<const Value> numlist) { return functions::dcmPRODUCT(numlist); }
+
+Value cls_Decimora::dcmMAX(std::span<const Value> numlist) { return functions::dcmMAX(numlist); }
+
+Value cls_Decimora::dcmMIN(std::span<const Value> numlist) { return functions::dcmMIN(numlist); }
+
+}  // namespace decimora
