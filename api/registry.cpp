@@ -54,21 +54,24 @@ constexpr Param kFormatThousands =
     Opt("format_thousands", "TRUE to group the integer digits in thousands; FALSE or omitted for no grouping.");
 constexpr Param kFormatCurrency =
     Opt("format_currency", "TRUE to write the result with the currency symbol; FALSE or omitted for none.");
-constexpr Param kExponentialNotation = Opt("exponential_notation",
-                                           "TRUE to write the result as digits times a power of ten (1.5E+20); "
-                                           "FALSE or omitted for plain digits.");
-constexpr Param kMaxSD = Opt("maximum_significant_digits",
-                             "The most significant digits the result keeps, 1 to 32,767; omitted means the "
-                             "default (dcmDEFAULTMAXSD).");
-constexpr Param kFormatDecimalPlace = Opt("format_decimal_place",
-                                          "A fixed number of digits after the decimal separator; omitted keeps "
-                                          "the digits the result has.");
-constexpr Param kPreserveDecimalPlace = Opt("preserve_decimal_place",
-                                            "TRUE to keep trailing zeros after the decimal separator; FALSE or "
-                                            "omitted to drop them.");
-constexpr Param kRestrictInputLengths = Opt("restrict_input_lengths",
-                                            "TRUE or omitted to refuse operands whose work would not fit a "
-                                            "cell; FALSE to compute anyway.");
+constexpr Param kExponentialNotation =
+    Opt("exponential_notation",
+        "TRUE to write the result as digits times a power of ten (1.5E+20); FALSE or omitted for plain digits.");
+constexpr Param kMaxSD =
+    Opt("maximum_significant_digits",
+        "The most significant digits the result keeps, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
+constexpr Param kFormatDecimalPlace =
+    Opt("format_decimal_place",
+        "A fixed number of digits after the decimal separator; omitted keeps the digits the result has.");
+constexpr Param kPreserveDecimalPlace =
+    Opt("preserve_decimal_place",
+        "TRUE to keep trailing zeros after the decimal separator; FALSE or omitted to drop them.");
+// The precision argument of the transcendental functions, named maxSD there.
+constexpr Param kMaxSDShort = Opt(
+    "maxSD", "The most significant digits of the result, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
+constexpr Param kRestrictInputLengths =
+    Opt("restrict_input_lengths",
+        "TRUE or omitted to refuse operands whose work would not fit a cell; FALSE to compute anyway.");
 
 // The four format options most functions take, in the class's order.
 constexpr auto kFormat4 = Args(kFormatNegative, kFormatThousands, kFormatCurrency, kExponentialNotation);
@@ -78,6 +81,17 @@ constexpr auto kAllOptions = Join(kFormat4MaxSD, Args(kFormatDecimalPlace, kPres
 // dcmROOT and dcmPOWER put restrict_input_lengths before the decimal-place options.
 constexpr auto kRootPowerOptions =
     Join(kFormat4MaxSD, Args(kRestrictInputLengths, kFormatDecimalPlace, kPreserveDecimalPlace));
+
+// Descriptions shared by the own parameters of several rows.
+constexpr std::string_view kFirstNumber =
+    "The first number: a number text of up to 32,767 significant digits, or a number.";
+constexpr std::string_view kNumber = "The number: a number text of up to 32,767 significant digits, or a number.";
+constexpr std::string_view kValueList =
+    "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a directive, not a value.";
+constexpr std::string_view kAngle = "The angle in radians: a number text or a number.";
+constexpr std::string_view kSignChoice =
+    "The sign of the result: 1 the remainder's own, 2 the dividend's, 3 (or omitted) the divisor's, 4 positive, 5 "
+    "negative.";
 
 // A record result travels as one row of its fields, in declaration order.
 Value RecordRow(const type_Restrictionator& r) {
@@ -104,11 +118,19 @@ Value ToValue(Value v) { return v; }
 Value ToValue(const type_Restrictionator& r) { return RecordRow(r); }
 Value ToValue(const engine::type_Division_Osrel& r) { return RecordRow(r); }
 
-// What a row says about itself, apart from its parameters.
+// Whether a row's result is one value or an array (entered into a block of
+// cells).
+enum ResultShape { kOneValue, kArray };
+
+// What a row says about itself, apart from its parameters. The example is
+// written for every row, available or not; it runs once the row has an entry.
 struct Head {
   std::string_view name;
   std::string_view category;
   std::string_view description;
+  std::string_view example;
+  std::string_view exampleResult;
+  ResultShape shape = kOneValue;
 };
 
 // The shape of a face method: how many arguments it takes, and whether it
@@ -143,6 +165,9 @@ FunctionRow Unbound(const Head& head, const std::array<Param, N>& params) {
   row.category = head.category;
   row.description = head.description;
   row.params.assign(params.begin(), params.end());
+  row.returnsArray = head.shape == kArray;
+  row.example = head.example;
+  row.exampleResult = head.exampleResult;
   return row;
 }
 
@@ -179,319 +204,473 @@ std::vector<FunctionRow> BuildTable() {
   t.reserve(100);
 
   // --- Operators -----------------------------------------------------------
-  t.push_back(Bound<&cls_Decimora::dcmADD>({"dcmADD", kOperators, "Adds two numbers" DCM_PRECISION},
-                                           Join(Args(Req("number1"), Req("number2")), kAllOptions)));
+  t.push_back(Bound<&cls_Decimora::dcmADD>(
+      {"dcmADD", kOperators, "Adds two numbers" DCM_PRECISION, "=dcmADD(\"0.1\", \"0.2\")", "0.3"},
+      Join(Args(Req("number1", kFirstNumber), Req("number2", "The number to add.")), kAllOptions)));
   t.push_back(Bound<&cls_Decimora::dcmSUBTRACT>(
-      {"dcmSUBTRACT", kOperators, "Subtracts the second number from the first" DCM_PRECISION},
-      Join(Args(Req("number1"), Req("number2")), kAllOptions)));
-  t.push_back(Bound<&cls_Decimora::dcmMULTIPLY>({"dcmMULTIPLY", kOperators, "Multiplies two numbers" DCM_PRECISION},
-                                                Join(Args(Req("number1"), Req("number2")), kAllOptions)));
-  t.push_back(
-      Bound<&cls_Decimora::dcmDIVIDE>({"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION},
-                                      Join(Args(Req("number1"), Req("number2")), kAllOptions)));
+      {"dcmSUBTRACT", kOperators, "Subtracts the second number from the first" DCM_PRECISION,
+       "=dcmSUBTRACT(\"3\", \"12.5\", 2)", "(9.5)"},
+      Join(Args(Req("number1", kFirstNumber), Req("number2", "The number to subtract from the first.")), kAllOptions)));
+  t.push_back(Bound<&cls_Decimora::dcmMULTIPLY>(
+      {"dcmMULTIPLY", kOperators, "Multiplies two numbers" DCM_PRECISION, "=dcmMULTIPLY(\"1.5\", \"-4\")", "-6"},
+      Join(Args(Req("number1", kFirstNumber), Req("number2", "The number to multiply by.")), kAllOptions)));
+  t.push_back(Bound<&cls_Decimora::dcmDIVIDE>(
+      {"dcmDIVIDE", kOperators, "Divides the first number by the second" DCM_PRECISION, "=dcmDIVIDE(\"1\", \"8\")",
+       "0.125"},
+      Join(Args(Req("number1", "The dividend: a number text of up to 32,767 significant digits, or a number."),
+                Req("number2", "The divisor.")),
+           kAllOptions)));
   t.push_back(Bound<&cls_Decimora::dcmPOWER>(
-      {"dcmPOWER", kOperators, "Raises the first number to the power of the second" DCM_PRECISION},
-      Join(Args(Req("number1"), Req("number2")), kRootPowerOptions)));
+      {"dcmPOWER", kOperators, "Raises the first number to the power of the second" DCM_PRECISION,
+       "=dcmPOWER(\"2\", \"-2\")", "0.25"},
+      Join(Args(Req("number1", "The base: a number text of up to 32,767 significant digits, or a number."),
+                Req("number2", "The exponent; a decimal exponent is taken as a fraction.")),
+           kRootPowerOptions)));
   t.push_back(Unavailable(
-      {"dcmROOT", kOperators, "Returns the root of the first number, of the degree given by the second" DCM_PRECISION},
-      Join(Args(Req("number1"), Req("number2")), kRootPowerOptions)));
-  t.push_back(
-      Bound<&cls_Decimora::dcmISEQUAL>({"dcmISEQUAL", kOperators, "Tests whether two numbers are equal" DCM_PRECISION},
-                                       Args(Req("number1"), Req("number2"))));
+      {"dcmROOT", kOperators, "Returns the root of the first number, of the degree given by the second" DCM_PRECISION,
+       "=dcmROOT(\"-8\", \"3\")", "-2"},
+      Join(Args(Req("number1", "The radicand: a number text of up to 32,767 significant digits, or a number."),
+                Req("number2", "The degree of the root; 2 for the square root.")),
+           kRootPowerOptions)));
+  t.push_back(Bound<&cls_Decimora::dcmISEQUAL>(
+      {"dcmISEQUAL", kOperators, "Tests whether two numbers are equal" DCM_PRECISION, "=dcmISEQUAL(\"1.10\", \"1.1\")",
+       "True"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
   t.push_back(Bound<&cls_Decimora::dcmISNOTEQUAL>(
-      {"dcmISNOTEQUAL", kOperators, "Tests whether two numbers are not equal" DCM_PRECISION},
-      Args(Req("number1"), Req("number2"))));
+      {"dcmISNOTEQUAL", kOperators, "Tests whether two numbers are not equal" DCM_PRECISION,
+       "=dcmISNOTEQUAL(\"1.10\", \"1.1\")", "False"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
   t.push_back(Bound<&cls_Decimora::dcmISGREATER>(
-      {"dcmISGREATER", kOperators, "Tests whether the first number is greater than the second" DCM_PRECISION},
-      Args(Req("number1"), Req("number2"))));
+      {"dcmISGREATER", kOperators, "Tests whether the first number is greater than the second" DCM_PRECISION,
+       "=dcmISGREATER(\"10\", \"9.99\")", "True"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
   t.push_back(Bound<&cls_Decimora::dcmISGREATEROREQUAL>(
       {"dcmISGREATEROREQUAL", kOperators,
-       "Tests whether the first number is greater than or equal to the second" DCM_PRECISION},
-      Args(Req("number1"), Req("number2"))));
+       "Tests whether the first number is greater than or equal to the second" DCM_PRECISION,
+       "=dcmISGREATEROREQUAL(\"5\", \"5.0\")", "True"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
   t.push_back(Bound<&cls_Decimora::dcmISLESS>(
-      {"dcmISLESS", kOperators, "Tests whether the first number is less than the second" DCM_PRECISION},
-      Args(Req("number1"), Req("number2"))));
+      {"dcmISLESS", kOperators, "Tests whether the first number is less than the second" DCM_PRECISION,
+       "=dcmISLESS(\"-2\", \"1\")", "True"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
   t.push_back(Bound<&cls_Decimora::dcmISLESSOREQUAL>(
       {"dcmISLESSOREQUAL", kOperators,
-       "Tests whether the first number is less than or equal to the second" DCM_PRECISION},
-      Args(Req("number1"), Req("number2"))));
+       "Tests whether the first number is less than or equal to the second" DCM_PRECISION,
+       "=dcmISLESSOREQUAL(\"2\", \"1\")", "False"},
+      Args(Req("number1", kFirstNumber), Req("number2", "The number to compare it with."))));
 
   // --- Math ----------------------------------------------------------------
-  t.push_back(Bound<&cls_Decimora::dcmABS>({"dcmABS", kMath, "Returns the absolute value of a number" DCM_PRECISION},
-                                           Join(Args(Req("num")), kFormat4)));
-  t.push_back(Unavailable({"dcmACOS", kMath, "Returns the arccosine of a number, in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
-  t.push_back(Unavailable({"dcmASIN", kMath, "Returns the arcsine of a number, in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
-  t.push_back(Unavailable({"dcmATAN", kMath, "Returns the arctangent of a number, in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
+  t.push_back(Bound<&cls_Decimora::dcmABS>(
+      {"dcmABS", kMath, "Returns the absolute value of a number" DCM_PRECISION, "=dcmABS(\"(5)\")", "5"},
+      Join(Args(Req("num", kNumber)), kFormat4)));
+  t.push_back(Unavailable(
+      {"dcmACOS", kMath, "Returns the arccosine of a number, in radians" DCM_PRECISION, "=dcmACOS(\"1\")", "0"},
+      Args(Req("num", "The cosine, from -1 to 1."), kMaxSDShort)));
+  t.push_back(Unavailable(
+      {"dcmASIN", kMath, "Returns the arcsine of a number, in radians" DCM_PRECISION, "=dcmASIN(\"0\")", "0"},
+      Args(Req("num", "The sine, from -1 to 1."), kMaxSDShort)));
+  t.push_back(Unavailable(
+      {"dcmATAN", kMath, "Returns the arctangent of a number, in radians" DCM_PRECISION, "=dcmATAN(\"0\")", "0"},
+      Args(Req("num", "The tangent: a number text or a number."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmCHANGESIGN>(
-      {"dcmCHANGESIGN", kMath, "Changes the sign of a number" DCM_PRECISION}, Join(Args(Req("num")), kFormat4)));
-  t.push_back(Unavailable({"dcmCOS", kMath, "Returns the cosine of an angle given in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
-  t.push_back(Unavailable({"dcmDEGREES", kMath, "Converts an angle from radians to degrees" DCM_PRECISION},
-                          Args(Req("radians"), Opt("maxSD"))));
-  t.push_back(Unavailable({"dcmE", kMath, "Returns the number e to the given number of digits" DCM_PRECISION},
-                          Args(Opt("digits"))));
+      {"dcmCHANGESIGN", kMath, "Changes the sign of a number" DCM_PRECISION, "=dcmCHANGESIGN(\"-5\")", "5"},
+      Join(Args(Req("num", kNumber)), kFormat4)));
+  t.push_back(Unavailable(
+      {"dcmCOS", kMath, "Returns the cosine of an angle given in radians" DCM_PRECISION, "=dcmCOS(\"0\")", "1"},
+      Args(Req("num", kAngle), kMaxSDShort)));
+  t.push_back(Unavailable(
+      {"dcmDEGREES", kMath, "Converts an angle from radians to degrees" DCM_PRECISION, "=dcmDEGREES(\"0\")", "0"},
+      Args(Req("radians", "The angle in radians."), kMaxSDShort)));
+  t.push_back(Unavailable(
+      {"dcmE", kMath, "Returns the number e to the given number of digits" DCM_PRECISION, "=dcmE(5)", "2.7182"},
+      Args(
+          Opt("digits", "How many significant digits of e to return (cut, not rounded); omitted means the default."))));
   t.push_back(Bound<&cls_Decimora::dcmEVEN>(
-      {"dcmEVEN", kMath, "Rounds a number away from zero to the nearest even integer" DCM_PRECISION},
-      Join(Args(Req("num"), Opt("RoundNegTowardZero")), kFormat4)));
+      {"dcmEVEN", kMath, "Rounds a number away from zero to the nearest even integer" DCM_PRECISION,
+       "=dcmEVEN(\"-1.5\")", "-2"},
+      Join(Args(Req("num", kNumber),
+                Opt("RoundNegTowardZero", "TRUE to round a negative number toward zero instead of away from it.")),
+           kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmEVEN2>(
-      {"dcmEVEN2", kMath, "Rounds a number toward zero to the nearest even integer" DCM_PRECISION},
-      Join(Args(Req("num"), Opt("RoundNegAwayFromZero")), kFormat4)));
-  t.push_back(Unavailable({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION},
-                          Args(Req("num"), Opt("exponential_notation"), Opt("maximum_significant_digits"))));
-  t.push_back(Bound<&cls_Decimora::dcmFACT>({"dcmFACT", kMath, "Returns the factorial of a number" DCM_PRECISION},
-                                            Join(Args(Req("num")), kFormat4MaxSD)));
+      {"dcmEVEN2", kMath, "Rounds a number toward zero to the nearest even integer" DCM_PRECISION, "=dcmEVEN2(\"3.7\")",
+       "2"},
+      Join(Args(Req("num", kNumber),
+                Opt("RoundNegAwayFromZero", "TRUE to round a negative number away from zero instead of toward it.")),
+           kFormat4)));
+  t.push_back(
+      Unavailable({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION, "=dcmEXP(\"0\")", "1"},
+                  Args(Req("num", "The power to raise e to."), kExponentialNotation, kMaxSD)));
+  t.push_back(Bound<&cls_Decimora::dcmFACT>(
+      {"dcmFACT", kMath, "Returns the factorial of a number" DCM_PRECISION, "=dcmFACT(25)",
+       "15511210043330985984000000"},
+      Join(Args(Req("num", "The whole number, 0 to 9,273 (a fraction counts as its integer part).")), kFormat4MaxSD)));
   t.push_back(Bound<&cls_Decimora::dcmFACTDOUBLE>(
-      {"dcmFACTDOUBLE", kMath, "Returns the double factorial of a number" DCM_PRECISION},
-      Join(Args(Req("num")), kFormat4MaxSD)));
-  t.push_back(Bound<&cls_Decimora::dcmFRAC>({"dcmFRAC", kMath, "Returns the fractional part of a number" DCM_PRECISION},
-                                            Join(Args(Req("num"), Opt("as_int"), Opt("sign")), kFormat4MaxSD)));
+      {"dcmFACTDOUBLE", kMath, "Returns the double factorial of a number" DCM_PRECISION, "=dcmFACTDOUBLE(7)", "105"},
+      Join(Args(Req("num", "The whole number, 0 to 17,234 (a fraction counts as its integer part).")), kFormat4MaxSD)));
+  t.push_back(Bound<&cls_Decimora::dcmFRAC>(
+      {"dcmFRAC", kMath, "Returns the fractional part of a number" DCM_PRECISION, "=dcmFRAC(\"12.345\")", "0.345"},
+      Join(Args(Req("num", kNumber),
+                Opt("as_int", "TRUE to return the fraction digits as a whole number (345 for 12.345)."),
+                Opt("sign", "The sign of the result: 1 (or omitted) the number's own, 2 positive, 3 negative.")),
+           kFormat4MaxSD)));
   t.push_back(Bound<&cls_Decimora::dcmGCD>(
-      {"dcmGCD", kMath, "Returns the greatest common divisor of whole numbers" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
+      {"dcmGCD", kMath, "Returns the greatest common divisor of whole numbers" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmGCD(12, 18, \"8\")", "2"},
+      Args(Req("numlist",
+               "Whole numbers (a fraction is truncated), texts and ranges; a negative number gives #NUM!."))));
   t.push_back(Bound<&cls_Decimora::dcmGCD2>(
       {"dcmGCD2", kMath,
-       "Returns the greatest common divisor of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
-  t.push_back(
-      Bound<&cls_Decimora::dcmINT>({"dcmINT", kMath, "Rounds a number down to the nearest integer" DCM_PRECISION},
-                                   Join(Args(Req("num")), kFormat4)));
+       "Returns the greatest common divisor of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmGCD2(\"1.5\", \"4.5\")", "1.5"},
+      Args(Req("numlist", "Numbers as given, decimals included, texts and ranges."))));
+  t.push_back(Bound<&cls_Decimora::dcmINT>(
+      {"dcmINT", kMath, "Rounds a number down to the nearest integer" DCM_PRECISION, "=dcmINT(\"-0.1\")", "-1"},
+      Join(Args(Req("num", kNumber)), kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmLCM>(
-      {"dcmLCM", kMath, "Returns the least common multiple of whole numbers" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
+      {"dcmLCM", kMath, "Returns the least common multiple of whole numbers" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmLCM(4, 6)", "12"},
+      Args(Req("numlist",
+               "Whole numbers (a fraction is truncated), texts and ranges; a negative number gives #NUM!."))));
   t.push_back(Bound<&cls_Decimora::dcmLCM2>(
       {"dcmLCM2", kMath,
-       "Returns the least common multiple of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
-  t.push_back(Unavailable({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION},
-                          Args(Req("num"), Opt("exponential_notation"), Opt("maximum_significant_digits"))));
-  t.push_back(Unavailable(
-      {"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION},
-      Args(Req("num"), Opt("num_base"), Opt("exponential_notation"), Opt("maximum_significant_digits"))));
-  t.push_back(Bound<&cls_Decimora::dcmMOD>(
-      {"dcmMOD", kMath,
-       "Returns the remainder of a division, the quotient rounded down and the result signed like the "
-       "divisor unless chosen otherwise" DCM_PRECISION},
-      Join(Args(Req("dividend"), Req("divisor"), Opt("sign")), kFormat4MaxSD)));
-  t.push_back(Bound<&cls_Decimora::dcmMODTRUNC>(
-      {"dcmMODTRUNC", kMath,
-       "Returns the remainder of a division, the quotient truncated toward zero and the result signed like "
-       "the divisor unless chosen otherwise" DCM_PRECISION},
-      Join(Args(Req("dividend"), Req("divisor"), Opt("sign")), kFormat4MaxSD)));
+       "Returns the least common multiple of numbers as given, decimals included" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmLCM2(\"1.5\", \"4.5\")", "4.5"},
+      Args(Req("numlist", "Numbers as given, decimals included, texts and ranges; a negative number gives #NUM!."))));
   t.push_back(
-      Bound<&cls_Decimora::dcmNEG>({"dcmNEG", kMath, "Returns the negative of the magnitude of a number" DCM_PRECISION},
-                                   Join(Args(Req("num")), kFormat4)));
+      Unavailable({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION, "=dcmLN(\"1\")", "0"},
+                  Args(Req("num", "The positive number to take the logarithm of."), kExponentialNotation, kMaxSD)));
+  t.push_back(
+      Unavailable({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
+                   "=dcmLOG(\"1\", \"2\")", "0"},
+                  Args(Req("num", "The positive number to take the logarithm of."),
+                       Opt("num_base", "The base of the logarithm; 10 when omitted."), kExponentialNotation, kMaxSD)));
+  t.push_back(
+      Bound<&cls_Decimora::dcmMOD>({"dcmMOD", kMath,
+                                    "Returns the remainder of a division, the quotient rounded down and the result "
+                                    "signed like the divisor unless chosen otherwise" DCM_PRECISION,
+                                    "=dcmMOD(\"-7\", \"2\")", "1"},
+                                   Join(Args(Req("dividend", "The number to divide."),
+                                             Req("divisor", "The number to divide by."), Opt("sign", kSignChoice)),
+                                        kFormat4MaxSD)));
+  t.push_back(
+      Bound<&cls_Decimora::dcmMODTRUNC>({"dcmMODTRUNC", kMath,
+                                         "Returns the remainder of a division, the quotient truncated toward zero and "
+                                         "the result signed like the divisor unless chosen otherwise" DCM_PRECISION,
+                                         "=dcmMODTRUNC(\"-7.5\", \"2\")", "1.5"},
+                                        Join(Args(Req("dividend", "The number to divide."),
+                                                  Req("divisor", "The number to divide by."), Opt("sign", kSignChoice)),
+                                             kFormat4MaxSD)));
+  t.push_back(Bound<&cls_Decimora::dcmNEG>(
+      {"dcmNEG", kMath, "Returns the negative of the magnitude of a number" DCM_PRECISION, "=dcmNEG(\"-5\")", "-5"},
+      Join(Args(Req("num", kNumber)), kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmODD>(
-      {"dcmODD", kMath, "Rounds a number away from zero to the nearest odd integer" DCM_PRECISION},
-      Join(Args(Req("num"), Opt("RoundNegTowardZero")), kFormat4)));
+      {"dcmODD", kMath, "Rounds a number away from zero to the nearest odd integer" DCM_PRECISION, "=dcmODD(\"1.5\")",
+       "3"},
+      Join(Args(Req("num", kNumber),
+                Opt("RoundNegTowardZero", "TRUE to round a negative number toward zero instead of away from it.")),
+           kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmODD2>(
-      {"dcmODD2", kMath, "Rounds a number toward zero to the nearest odd integer" DCM_PRECISION},
-      Join(Args(Req("num"), Opt("RoundNegAwayFromZero")), kFormat4)));
-  t.push_back(Unavailable({"dcmPI", kMath, "Returns the number pi to the given number of digits" DCM_PRECISION},
-                          Args(Opt("digits"))));
+      {"dcmODD2", kMath, "Rounds a number toward zero to the nearest odd integer" DCM_PRECISION, "=dcmODD2(\"4.2\")",
+       "3"},
+      Join(Args(Req("num", kNumber),
+                Opt("RoundNegAwayFromZero", "TRUE to round a negative number away from zero instead of toward it.")),
+           kFormat4)));
+  t.push_back(Unavailable(
+      {"dcmPI", kMath, "Returns the number pi to the given number of digits" DCM_PRECISION, "=dcmPI(5)", "3.1415"},
+      Args(Opt("digits",
+               "How many significant digits of pi to return (cut, not rounded); omitted means the default."))));
   t.push_back(Bound<&cls_Decimora::dcmPRODUCT>(
-      {"dcmPRODUCT", kMath, "Multiplies a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
-  t.push_back(Unavailable({"dcmRADIANS", kMath, "Converts an angle from degrees to radians" DCM_PRECISION},
-                          Args(Req("degrees"), Opt("maxSD"))));
+      {"dcmPRODUCT", kMath, "Multiplies a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmPRODUCT(\"1.5\", \"2\", 4)", "12"},
+      Args(Req("numlist", kValueList))));
+  t.push_back(Unavailable(
+      {"dcmRADIANS", kMath, "Converts an angle from degrees to radians" DCM_PRECISION, "=dcmRADIANS(\"0\")", "0"},
+      Args(Req("degrees", "The angle in degrees."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmREDUCEFRACTION>(
       {"dcmREDUCEFRACTION", kMath,
-       "Reduces a fraction to its lowest terms; returns the fraction, numerator, divisor and the factor it "
-       "was reduced by" DCM_PRECISION},
-      Args(Req("Numerator"), Req("divisor"), Opt("simplify_signs"), Opt("always_simplify_fraction"),
-           Opt("return_numerator"), Opt("return_divisor"), Opt("return_reduced_by"), Opt("fraction_separator"))));
+       "Reduces a fraction to its lowest terms; returns the fraction, numerator, divisor and the factor it was reduced "
+       "by" DCM_PRECISION,
+       "=dcmREDUCEFRACTION(\"6\", \"8\")", "3/4\t3\t4\t2\n3\t\t\t\n4\t\t\t\n2\t\t\t", kArray},
+      Args(Req("Numerator", "The numerator: a number text or a number; decimals are allowed."),
+           Req("divisor", "The divisor (denominator)."),
+           Opt("simplify_signs", "TRUE to move a lone minus sign of the divisor to the numerator and cancel two."),
+           Opt("always_simplify_fraction", "TRUE to reduce even when the numerator would grow (0.5/1.5 to 1/3)."),
+           Opt("return_numerator", "TRUE to return only the reduced numerator."),
+           Opt("return_divisor", "TRUE to return only the reduced divisor."),
+           Opt("return_reduced_by", "TRUE to return only the factor the fraction was reduced by."),
+           Opt("fraction_separator", "The text between numerator and divisor; \"/\" when omitted."))));
   t.push_back(Bound<&cls_Decimora::dcmREMAINDER>(
       {"dcmREMAINDER", kMath,
-       "Returns the remainder of a division, the quotient rounded down and the result signed like the "
-       "divisor unless chosen otherwise" DCM_PRECISION},
-      Join(Args(Req("dividend"), Req("divisor"), Opt("sign")), kFormat4MaxSD)));
-  t.push_back(
-      Bound<&cls_Decimora::dcmROUND>({"dcmROUND", kMath, "Rounds a number to the given number of digits" DCM_PRECISION},
-                                     Join(Args(Req("num"), Req("num_digits")), kFormat4)));
+       "Returns the remainder of a division, the quotient rounded down and the result signed like the divisor unless "
+       "chosen otherwise" DCM_PRECISION,
+       "=dcmREMAINDER(\"7.5\", \"2\")", "1.5"},
+      Join(Args(Req("dividend", "The number to divide."), Req("divisor", "The number to divide by."),
+                Opt("sign", kSignChoice)),
+           kFormat4MaxSD)));
+  t.push_back(Bound<&cls_Decimora::dcmROUND>(
+      {"dcmROUND", kMath, "Rounds a number to the given number of digits" DCM_PRECISION, "=dcmROUND(\"2.345\", 2)",
+       "2.35"},
+      Join(Args(Req("num", kNumber),
+                Req("num_digits", "Digits after the decimal separator to round to; negative rounds before it.")),
+           kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmROUNDDOWN>(
-      {"dcmROUNDDOWN", kMath, "Rounds a number toward zero to the given number of digits" DCM_PRECISION},
-      Join(Args(Req("num"), Req("num_digits")), kFormat4)));
+      {"dcmROUNDDOWN", kMath, "Rounds a number toward zero to the given number of digits" DCM_PRECISION,
+       "=dcmROUNDDOWN(\"123.456\", -1)", "120"},
+      Join(Args(Req("num", kNumber),
+                Req("num_digits", "Digits after the decimal separator to keep; negative rounds before it.")),
+           kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmROUNDUP>(
-      {"dcmROUNDUP", kMath, "Rounds a number away from zero to the given number of digits" DCM_PRECISION},
-      Join(Args(Req("num"), Req("num_digits")), kFormat4)));
+      {"dcmROUNDUP", kMath, "Rounds a number away from zero to the given number of digits" DCM_PRECISION,
+       "=dcmROUNDUP(\"0.00001\", 2)", "0.01"},
+      Join(Args(Req("num", kNumber),
+                Req("num_digits", "Digits after the decimal separator to round to; negative rounds before it.")),
+           kFormat4)));
   t.push_back(Bound<&cls_Decimora::dcmSIGN>(
-      {"dcmSIGN", kMath, "Returns the sign of a number: 1, 0 or -1" DCM_PRECISION}, Args(Req("num"))));
-  t.push_back(Unavailable({"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
+      {"dcmSIGN", kMath, "Returns the sign of a number: 1, 0 or -1" DCM_PRECISION, "=dcmSIGN(\"-0.5\")", "-1"},
+      Args(Req("num", kNumber))));
   t.push_back(Unavailable(
-      {"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION},
-      Args(Req("num"), Opt("format_thousands"), Opt("format_currency"), Opt("exponential_notation"), Opt("maxSD"))));
+      {"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION, "=dcmSIN(\"0\")", "0"},
+      Args(Req("num", kAngle), kMaxSDShort)));
+  t.push_back(
+      Unavailable({"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
+                  Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands,
+                       kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Unavailable({"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
+                           "=dcmSQRTPI(\"0\")", "0"},
+                          Args(Req("num", "The non-negative number to multiply by pi before the root is taken."),
+                               kFormatThousands, kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSUM>(
+      {"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION, "=dcmSUM({\"0.1\", \"0.2\"; \"0.3\", \"0.4\"})",
+       "1"},
+      Join(Args(Req("rngArray", "The range of cells to add; a cell that is not a number makes the sum an error.")),
+           kFormat4MaxSD)));
+  t.push_back(
+      Bound<&cls_Decimora::dcmSUM2>({"dcmSUM2", kMath, "Adds a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
+                                     "=dcmSUM2(\"0.1\", \"0.2\", {1, 2})", "3.3"},
+                                    Args(Req("numlist", kValueList))));
   t.push_back(Unavailable(
-      {"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION},
-      Args(Req("num"), Opt("format_thousands"), Opt("format_currency"), Opt("exponential_notation"), Opt("maxSD"))));
-  t.push_back(Bound<&cls_Decimora::dcmSUM>({"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION},
-                                           Join(Args(Req("rngArray")), kFormat4MaxSD)));
-  t.push_back(Bound<&cls_Decimora::dcmSUM2>(
-      {"dcmSUM2", kMath, "Adds a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT}, Args(Req("numlist"))));
-  t.push_back(Unavailable({"dcmTAN", kMath, "Returns the tangent of an angle given in radians" DCM_PRECISION},
-                          Args(Req("num"), Opt("maxSD"))));
+      {"dcmTAN", kMath, "Returns the tangent of an angle given in radians" DCM_PRECISION, "=dcmTAN(\"0\")", "0"},
+      Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmTRUNC>(
-      {"dcmTRUNC", kMath, "Truncates a number to the given number of digits (0 if omitted)" DCM_PRECISION},
-      Join(Args(Req("num"), Opt("num_digits")), kFormat4)));
+      {"dcmTRUNC", kMath, "Truncates a number to the given number of digits (0 if omitted)" DCM_PRECISION,
+       "=dcmTRUNC(\"-7.9\")", "-7"},
+      Join(Args(Req("num", kNumber),
+                Opt("num_digits",
+                    "Digits after the decimal separator to keep; 0 when omitted, negative truncates before it.")),
+           kFormat4)));
 
   // --- Text ----------------------------------------------------------------
-  t.push_back(
-      Unavailable({"dcmEXCLUDE", kText,
-                   "Removes every occurrence of the listed texts from the first value" DCM_PRECISION DCM_LIST_HINT},
-                  Args(Req("numlist")), kList));
+  t.push_back(Unavailable(
+      {"dcmEXCLUDE", kText,
+       "Removes every occurrence of the listed texts from the first value" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmEXCLUDE(\"1,234,567\", \",\")", "1234567"},
+      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives.")), kList));
   t.push_back(Unavailable(
       {"dcmEXCLUDENOTNUM", kText,
-       "Removes the listed texts from the first value and returns the number left in it" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist")), kList));
-  t.push_back(
-      Unavailable({"dcmEXTRACT", kText,
-                   "Returns only the occurrences of the listed texts in the first value" DCM_PRECISION DCM_LIST_HINT},
-                  Args(Req("numlist")), kList));
-  t.push_back(
-      Unavailable({"dcmEXTRACTNUM", kText,
-                   "Returns the occurrences of the listed texts in the first value together with the number in the "
-                   "rest of it" DCM_PRECISION DCM_LIST_HINT},
-                  Args(Req("numlist")), kList));
+       "Removes the listed texts from the first value and returns the number left in it" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmEXCLUDENOTNUM(\"1,234,567\", \",\")", "1234567"},
+      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives.")), kList));
+  t.push_back(Unavailable(
+      {"dcmEXTRACT", kText,
+       "Returns only the occurrences of the listed texts in the first value" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmEXTRACT(\"a1b2a3\", \"a\")", "aa"},
+      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives.")), kList));
+  t.push_back(Unavailable(
+      {"dcmEXTRACTNUM", kText,
+       "Returns the occurrences of the listed texts in the first value together with the number in the rest of "
+       "it" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmEXTRACTNUM(\"a1b2\", \"a\")", "a12"},
+      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives.")), kList));
 
   // --- Statistical -----------------------------------------------------------
   t.push_back(Bound<&cls_Decimora::dcmAVERAGE>(
-      {"dcmAVERAGE", kStatistical, "Returns the average of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
+      {"dcmAVERAGE", kStatistical, "Returns the average of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmAVERAGE(1, 2, \"abc\")", "1.5"},
+      Args(Req("numlist", kValueList))));
   t.push_back(Bound<&cls_Decimora::dcmCOUNT>(
-      {"dcmCOUNT", kStatistical, "Counts the numbers in a list of values and ranges." DCM_LIST_HINT},
-      Args(Req("numlist"))));
-  t.push_back(Unavailable({"dcmLARGE", kStatistical, "Returns the k-th largest number in a range" DCM_PRECISION},
-                          Args(Req("numlist"), Req("k"))));
-  t.push_back(Bound<&cls_Decimora::dcmMAX>(
-      {"dcmMAX", kStatistical, "Returns the largest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
+      {"dcmCOUNT", kStatistical, "Counts the numbers in a list of values and ranges." DCM_LIST_HINT,
+       "=dcmCOUNT(\"0.1\", \"x\", 2)", "2"},
+      Args(Req("numlist", kValueList))));
   t.push_back(Unavailable(
-      {"dcmMEDIAN", kStatistical, "Returns the median of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist")), kList));
+      {"dcmLARGE", kStatistical, "Returns the k-th largest number in a range" DCM_PRECISION, "=dcmLARGE({5, 1, 3}, 1)",
+       "5"},
+      Args(Req("numlist", "The range of numbers."), Req("k", "Which largest value to return: 1 for the largest."))));
+  t.push_back(Bound<&cls_Decimora::dcmMAX>(
+      {"dcmMAX", kStatistical, "Returns the largest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmMAX(\"1E+30\", \"999\")", "1000000000000000000000000000000"},
+      Args(Req("numlist", kValueList))));
+  t.push_back(Unavailable(
+      {"dcmMEDIAN", kStatistical, "Returns the median of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmMEDIAN(4, 1, 3, 2)", "2.5"},
+      Args(Req("numlist", kValueList)), kList));
   t.push_back(Bound<&cls_Decimora::dcmMIN>(
-      {"dcmMIN", kStatistical,
-       "Returns the smallest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT},
-      Args(Req("numlist"))));
+      {"dcmMIN", kStatistical, "Returns the smallest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmMIN(\"-1\", \"0.5\")", "-1"},
+      Args(Req("numlist", kValueList))));
   // The size of the block a frequency table is written into (rows, cols) is
   // the array-entered cell block, which the workbook supplies, so the list
   // itself is the only parameter a formula gives.
   t.push_back(Unavailable({"dcmMODE", kStatistical,
                            "Returns the most frequent number in a list of values and ranges, or a frequency table with "
-                           "format:table" DCM_PRECISION DCM_LIST_HINT},
-                          Args(Req("numlist")), kList));
-  t.push_back(Unavailable({"dcmSMALL", kStatistical, "Returns the k-th smallest number in a range" DCM_PRECISION},
-                          Args(Req("numlist"), Req("k"))));
-  t.push_back(Unavailable({"dcmRANK", kStatistical, "Returns the rank of a number in a range" DCM_PRECISION},
-                          Args(Req("num"), Req("numlist"), Opt("ascending"), Opt("tie_compensation"))));
-  t.push_back(
-      Unavailable({"dcmPOISSON", kStatistical,
-                   "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION},
-                  Args(Req("target_num"), Req("average_num"), Req("is_cumulative"), Opt("exponential_notation"),
-                       Opt("maximum_significant_digits"), Opt("restrict_input_lengths"))));
+                           "format:table" DCM_PRECISION DCM_LIST_HINT,
+                           "=dcmMODE(1, 2, 2, \"format:table\")", "2\t2\n1\t1", kArray},
+                          Args(Req("numlist",
+                                   "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a "
+                                   "directive, not a value. format:table returns a table of counts and values.")),
+                          kList));
+  t.push_back(Unavailable(
+      {"dcmSMALL", kStatistical, "Returns the k-th smallest number in a range" DCM_PRECISION, "=dcmSMALL({5, 1, 3}, 1)",
+       "1"},
+      Args(Req("numlist", "The range of numbers."), Req("k", "Which smallest value to return: 1 for the smallest."))));
+  t.push_back(Unavailable(
+      {"dcmRANK", kStatistical, "Returns the rank of a number in a range" DCM_PRECISION, "=dcmRANK(7, {9, 7, 7, 5})",
+       "2"},
+      Args(Req("num", "The number whose rank is wanted."), Req("numlist", "The range of numbers it is ranked in."),
+           Opt("ascending", "TRUE to rank from the smallest; FALSE or omitted from the largest."),
+           Opt("tie_compensation", "TRUE to give tied numbers the average of their ranks."))));
+  t.push_back(Unavailable(
+      {"dcmPOISSON", kStatistical,
+       "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
+       "=dcmPOISSON(0, 0, FALSE)", "1"},
+      Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
+           Req("average_num", "The expected number of events."),
+           Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),
+           kExponentialNotation, kMaxSD, kRestrictInputLengths)));
 
   // --- Information -----------------------------------------------------------
-  t.push_back(
-      Unavailable({"dcmISERROR", kInformation, "Returns TRUE if the value is an error value."}, Args(Req("num"))));
+  t.push_back(Unavailable(
+      {"dcmISERROR", kInformation, "Returns TRUE if the value is an error value.", "=dcmISERROR(\"12#4\")", "TRUE"},
+      Args(Req("num", "The value to test."))));
   t.push_back(Bound<&cls_Decimora::dcmISEVEN>(
-      {"dcmISEVEN", kInformation, "Returns TRUE if the number is even" DCM_PRECISION}, Args(Req("num"))));
+      {"dcmISEVEN", kInformation, "Returns TRUE if the number is even" DCM_PRECISION, "=dcmISEVEN(\"-4\")", "TRUE"},
+      Args(Req("num", kNumber))));
   t.push_back(
-      Unavailable({"dcmISNUMBER", kInformation, "Returns TRUE if the value can be read as a number by Decimora."},
-                  Args(Req("num"))));
+      Unavailable({"dcmISNUMBER", kInformation, "Returns TRUE if the value can be read as a number by Decimora.",
+                   "=dcmISNUMBER(\"1.5E+3\")", "TRUE"},
+                  Args(Req("num", "The value to test."))));
   t.push_back(Bound<&cls_Decimora::dcmISODD>(
-      {"dcmISODD", kInformation, "Returns TRUE if the number is odd" DCM_PRECISION}, Args(Req("num"))));
+      {"dcmISODD", kInformation, "Returns TRUE if the number is odd" DCM_PRECISION, "=dcmISODD(\"7.9\")", "TRUE"},
+      Args(Req("num", kNumber))));
 
   // --- Add-in information ----------------------------------------------------
-  t.push_back(Unavailable({"dcmTEST", kAddIn, "Returns a welcome message showing that Decimora is working."}, Args()));
-  t.push_back(Unavailable({"dcmVERSION", kAddIn, "Returns the version number of Decimora."}, Args()));
+  t.push_back(Unavailable({"dcmTEST", kAddIn, "Returns a welcome message showing that Decimora is working.",
+                           "=dcmTEST()", "Welcome to Decimora 3.1b, user!"},
+                          Args()));
+  t.push_back(
+      Unavailable({"dcmVERSION", kAddIn, "Returns the version number of Decimora.", "=dcmVERSION()", "3.1b"}, Args()));
   // Here dcmXLA returns the host error #NAME?: this library has no entry for it.
-  t.push_back(Unavailable({"dcmXLA", kAddIn, "Returns information about the Decimora add-in workbook."}, Args()));
+  t.push_back(Unavailable(
+      {"dcmXLA", kAddIn, "Returns information about the Decimora add-in workbook.", "=dcmXLA()", "#NAME?"}, Args()));
 
   // --- Miscellaneous ---------------------------------------------------------
   t.push_back(Unavailable(
       {"dcmSORT", kMiscellaneous,
-       "Sorts the values of a range, numbers first in numeric order" DCM_PRECISION " Must be array-entered."},
-      Args(Req("numlist"), Opt("descending"), Opt("left_to_right"), Opt("fit_to_array"), Opt("blank_text"), Opt("rows"),
-           Opt("cols"))));
+       "Sorts the values of a range, numbers first in numeric order" DCM_PRECISION " Must be array-entered.",
+       "=dcmSORT({1; 100; 20}, TRUE)", "100\n20\n1", kArray},
+      Args(Req("numlist", "The range of values to sort."), Opt("descending", "TRUE to sort from the largest."),
+           Opt("left_to_right", "TRUE to fill the result row by row; FALSE or omitted column by column."),
+           Opt("fit_to_array", "TRUE to fill the whole array-entered block, padding with blank_text."),
+           Opt("blank_text", "The text written into cells beyond the values."),
+           Opt("rows", "Rows of the result block."), Opt("cols", "Columns of the result block."))));
   t.push_back(Bound<&cls_Decimora::dcmFORMAT>(
       {"dcmFORMAT", kMiscellaneous,
        "Formats a number: negative style, thousands separators, currency, exponential notation and decimal "
-       "places" DCM_PRECISION},
-      Join(Args(Req("number")), kAllOptions)));
+       "places" DCM_PRECISION,
+       "=dcmFORMAT(\"-1234567.891\", 2, TRUE)", "(1,234,567.891)"},
+      Join(Args(Req("number", "The number to write: a number text or a number.")), kAllOptions)));
 
   // --- More information ------------------------------------------------------
   // Here More_Information returns the host error #NAME?: this library has no entry for it.
   t.push_back(Unavailable(
-      {"More_Information", kMoreInfo, "Shows where to find more information about Decimora and its functions."},
+      {"More_Information", kMoreInfo, "Shows where to find more information about Decimora and its functions.",
+       "=More_Information()", "#NAME?"},
       Args()));
 
   // --- Public workers (callable, never registered with the host) -------------
   t.push_back(Bound<&cls_Decimora::dcmDEFAULTMAXSD>(
       {"dcmDEFAULTMAXSD", kWorkerCategory,
-       "Returns the default maximum number of significant digits used when a function omits it."},
+       "Returns the default maximum number of significant digits used when a function omits it.", "=dcmDEFAULTMAXSD()",
+       "100"},
       Args()));
   t.push_back(Bound<&cls_Decimora::Restrictionator>(
       {"Restrictionator", kWorkerCategory,
-       "Normalises the format options of a call and returns them as one row: negative format, thousands, "
-       "currency, exponential notation, maxSD, decimal places, preserve decimal places."},
+       "Normalises the format options of a call and returns them as one row: negative format, thousands, currency, "
+       "exponential notation, maxSD, decimal places, preserve decimal places.",
+       "=Restrictionator(2, TRUE)", "2\tTRUE\tFALSE\tFALSE\t100\t\tFALSE", kArray},
       kAllOptions));
   t.push_back(Bound<&cls_Decimora::PublicRestrictionatorCaller>(
       {"PublicRestrictionatorCaller", kWorkerCategory,
-       "Normalises the first five format options of a call, as Restrictionator does without the decimal-place "
-       "options."},
+       "Normalises the first five format options of a call, as Restrictionator does without the decimal-place options.",
+       "=PublicRestrictionatorCaller(, TRUE)", "1\tTRUE\tFALSE\tFALSE\t100\t\tFALSE", kArray},
       kFormat4MaxSD));
   t.push_back(Bound<&cls_Decimora::Osrel_Divide>(
       {"Osrel_Divide", kWorkerCategory,
-       "Divides one unsigned digit string by another to the given number of significant digits; returns the "
-       "digits and their power of ten."},
-      Args(Req("iBig"), Req("kBig"), Req("Precision"))));
+       "Divides one unsigned digit string by another to the given number of significant digits; returns the digits and "
+       "their power of ten.",
+       "=Osrel_Divide(\"1\", \"3\", 10)", "3333333333\t-10", kArray},
+      Args(Req("iBig", "The unsigned digit string to divide."), Req("kBig", "The unsigned digit string to divide by."),
+           Req("Precision", "How many significant digits the quotient gets."))));
   t.push_back(Bound<&cls_Decimora::myInverse5>(
       {"myInverse5", kWorkerCategory,
-       "Returns about p significant digits of the reciprocal of an unsigned digit string, with their power of "
-       "ten."},
-      Args(Req("kBig"), Req("p"))));
+       "Returns about p significant digits of the reciprocal of an unsigned digit string, with their power of ten.",
+       "=myInverse5(\"3\", 10)", "3333333333\t-10", kArray},
+      Args(Req("kBig", "The unsigned digit string whose reciprocal is wanted."),
+           Req("p", "About how many significant digits the reciprocal gets."))));
   t.push_back(Bound<&cls_Decimora::DivisionDecimalPosition>(
       {"DivisionDecimalPosition", kWorkerCategory,
-       "Estimates the number of integer digits of the quotient dividend / divisor of two unsigned digit "
-       "strings."},
-      Args(Req("divisor"), Req("dividend"))));
-  t.push_back(Bound<&cls_Decimora::Min>({"Min", kWorkerCategory, "Returns the smaller of two values."},
-                                        Args(Req("num1"), Req("num2"))));
-  t.push_back(Bound<&cls_Decimora::Max>({"Max", kWorkerCategory, "Returns the larger of two values."},
-                                        Args(Req("num1"), Req("num2"))));
+       "Estimates the number of integer digits of the quotient dividend / divisor of two unsigned digit strings.",
+       "=DivisionDecimalPosition(\"3\", \"1000\")", "3"},
+      Args(Req("divisor", "The unsigned digit string of the divisor."),
+           Req("dividend", "The unsigned digit string of the dividend."))));
+  t.push_back(
+      Bound<&cls_Decimora::Min>({"Min", kWorkerCategory, "Returns the smaller of two values.", "=Min(3, 5)", "3"},
+                                Args(Req("num1", "The first value."), Req("num2", "The second value."))));
+  t.push_back(
+      Bound<&cls_Decimora::Max>({"Max", kWorkerCategory, "Returns the larger of two values.", "=Max(3, 5)", "5"},
+                                Args(Req("num1", "The first value."), Req("num2", "The second value."))));
   t.push_back(Bound<&cls_Decimora::GetHalfofLong>(
-      {"GetHalfofLong", kWorkerCategory, "Halves a 32-bit integer, rounding down."}, Args(Req("num_as_long"))));
+      {"GetHalfofLong", kWorkerCategory, "Halves a 32-bit integer, rounding down.", "=GetHalfofLong(7)", "3"},
+      Args(Req("num_as_long", "A whole number from -2,147,483,648 to 2,147,483,647."))));
   t.push_back(Unavailable({"Get_Mantissa", kWorkerCategory,
-                           "Returns the mantissa of a non-negative number: 0.m, or the digits m as an integer."},
-                          Args(Req("num"), Opt("as_integer"))));
+                           "Returns the mantissa of a non-negative number: 0.m, or the digits m as an integer.",
+                           "=Get_Mantissa(\"500.25\")", "0.50025"},
+                          Args(Req("num", "The non-negative number."),
+                               Opt("as_integer", "TRUE to return the mantissa digits as a whole number."))));
   t.push_back(Unavailable({"Get_Exponent", kWorkerCategory,
-                           "Returns the power of ten x for which a non-negative number is 0.m times 10 to the x."},
-                          Args(Req("num"))));
+                           "Returns the power of ten x for which a non-negative number is 0.m times 10 to the x.",
+                           "=Get_Exponent(\"500.25\")", "3"},
+                          Args(Req("num", "The non-negative number."))));
   t.push_back(Unavailable({"Combine_Mantissa_And_Exponent", kWorkerCategory,
-                           "Returns mantissa times 10 to the power exponent, computed in double precision."},
-                          Args(Req("mantissa"), Req("exponent"))));
+                           "Returns mantissa times 10 to the power exponent, computed in double precision.",
+                           "=Combine_Mantissa_And_Exponent(\"0.5\", \"3\")", "500"},
+                          Args(Req("mantissa", "The mantissa, read as a double."),
+                               Req("exponent", "The power of ten, a 32-bit whole number."))));
   t.push_back(
       Unavailable({"Test_Mantissa_And_Exponent", kWorkerCategory,
-                   "Splits a non-negative number into mantissa and exponent and joins them again in double precision."},
-                  Args(Req("num"))));
+                   "Splits a non-negative number into mantissa and exponent and joins them again in double precision.",
+                   "=Test_Mantissa_And_Exponent(\"500.25\")", "500.25"},
+                  Args(Req("num", "The non-negative number."))));
   t.push_back(
-      Unavailable({"Cos_Function", kWorkerCategory, "Returns the cosine of an angle given in radians" DCM_PRECISION},
-                  Args(Req("num"), Opt("maxSD"))));
+      Unavailable({"Cos_Function", kWorkerCategory, "Returns the cosine of an angle given in radians" DCM_PRECISION,
+                   "=Cos_Function(\"0\")", "1"},
+                  Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(
-      Unavailable({"Tan_Function", kWorkerCategory, "Returns the tangent of an angle given in radians" DCM_PRECISION},
-                  Args(Req("num"), Opt("maxSD"))));
+      Unavailable({"Tan_Function", kWorkerCategory, "Returns the tangent of an angle given in radians" DCM_PRECISION,
+                   "=Tan_Function(\"0\")", "0"},
+                  Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(
-      Unavailable({"ATan_Function", kWorkerCategory, "Returns the arctangent of a number, in radians" DCM_PRECISION},
-                  Args(Req("num"), Opt("maxSD"))));
-  t.push_back(
-      Unavailable({"ASin_Function", kWorkerCategory, "Returns the arcsine of a number, in radians" DCM_PRECISION},
-                  Args(Req("num"), Opt("maxSD"))));
-  t.push_back(
-      Unavailable({"ACos_Function", kWorkerCategory, "Returns the arccosine of a number, in radians" DCM_PRECISION},
-                  Args(Req("num"), Opt("maxSD"))));
-  t.push_back(
-      Unavailable({"dcmHelpfilePath", kWorkerCategory, "Returns the full path of the Decimora help file."}, Args()));
+      Unavailable({"ATan_Function", kWorkerCategory, "Returns the arctangent of a number, in radians" DCM_PRECISION,
+                   "=ATan_Function(\"0\")", "0"},
+                  Args(Req("num", "The tangent: a number text or a number."), kMaxSDShort)));
+  t.push_back(Unavailable({"ASin_Function", kWorkerCategory,
+                           "Returns the arcsine of a number, in radians" DCM_PRECISION, "=ASin_Function(\"0\")", "0"},
+                          Args(Req("num", "The sine, from -1 to 1."), kMaxSDShort)));
+  t.push_back(Unavailable({"ACos_Function", kWorkerCategory,
+                           "Returns the arccosine of a number, in radians" DCM_PRECISION, "=ACos_Function(\"1\")", "0"},
+                          Args(Req("num", "The cosine, from -1 to 1."), kMaxSDShort)));
+  t.push_back(Unavailable({"dcmHelpfilePath", kWorkerCategory, "Returns the full path of the Decimora help file.",
+                           "=dcmHelpfilePath()", "the library's directory, a backslash and Decimora.chm"},
+                          Args()));
   return t;
 }
 

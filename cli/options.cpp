@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -41,8 +42,7 @@ std::string Separator(std::string_view option, std::string_view value) {
 std::string Currency(std::string_view value) {
   if (value.empty()) throw UsageError("--currency needs a symbol");
   if (value.find_first_of("0123456789#-+()") != std::string_view::npos) {
-    throw UsageError("--currency cannot hold a digit, '#', '-', '+', '(' or ')' (got '" + std::string(value) +
-                     "')");
+    throw UsageError("--currency cannot hold a digit, '#', '-', '+', '(' or ')' (got '" + std::string(value) + "')");
   }
   if (value.find_first_not_of("E \t") == std::string_view::npos) {
     throw UsageError("--currency needs more than 'E' and blanks, which are part of numbers (got '" +
@@ -135,8 +135,8 @@ void CheckEffectiveSeparators(bool currency_given) {
   // A blank thousands separator may stand next to the symbol (" EUR" after
   // "1 234,50"): removing the symbol first leaves the number intact.
   const std::string symbol = platform::LocaleCurrencySymbol();
-  const bool blank = thousands == " " || thousands == platform::kNoBreakSpace ||
-                     thousands == platform::kNarrowNoBreakSpace;
+  const bool blank =
+      thousands == " " || thousands == platform::kNoBreakSpace || thousands == platform::kNarrowNoBreakSpace;
   const auto refuse = [&](std::string_view which, std::string_view sep) {
     throw UsageError("--currency cannot hold the " + std::string(which) + " separator '" + std::string(sep) +
                      "' (got '" + symbol + "')");
@@ -241,6 +241,35 @@ std::string FunctionHelpText(const FunctionRow& row) {
   std::string out = Signature(row) + "\n";
   out.append("Category: ").append(row.category).append("\n");
   out.append(row.description).append("\n");
+  if (!row.params.empty()) {
+    out.append("Arguments:\n");
+    // Names as in the signature (optional ones in brackets), descriptions aligned.
+    const auto shown = [](const Param& p) {
+      return p.optional ? "[" + std::string(p.name) + "]" : std::string(p.name);
+    };
+    std::size_t width = 0;
+    for (const Param& p : row.params) width = std::max(width, shown(p).size());
+    for (const Param& p : row.params) {
+      const std::string name = shown(p);
+      out.append("  ").append(name).append(width - name.size() + 2, ' ').append(p.description).append("\n");
+    }
+    if (row.openEnded) out.append("  The last argument may be repeated.\n");
+  }
+  if (row.returnsArray) out.append("Returns an array: enter it into a block of cells.\n");
+  // An array result is shown as the command line prints it: one line per
+  // row, indented under the formula.
+  out.append("Example: ").append(row.example);
+  if (row.exampleResult.find('\n') == std::string_view::npos) {
+    out.append(" gives ").append(row.exampleResult).append("\n");
+  } else {
+    out.append(" gives\n");
+    std::string_view rest = row.exampleResult;
+    while (!rest.empty()) {
+      const std::size_t end = std::min(rest.find('\n'), rest.size());
+      out.append("  ").append(rest.substr(0, end)).append("\n");
+      rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+  }
   if (row.entry == nullptr) out.append("Not available yet.\n");
   return out;
 }

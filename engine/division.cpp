@@ -360,7 +360,7 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
 
 std::string RoundToMaxSD(std::string_view input, double maxSD) {
   if (!(maxSD >= 1)) return "0";
-  if (!input.empty() && input.front() == '#' && IsErrorText(input)) return std::string(input);
+  if (IsErrorText(input)) return std::string(input);
   std::string t = ExpandExponent(RemoveThousandsSeparators(RemoveCurrencySymbol(input)));
   const char sep = GetDecimalSeparator();
   // Only a number is rounded: an optional "-", digits and one separator.

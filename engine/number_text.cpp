@@ -39,8 +39,6 @@ type_Currency_Symbol GetCurrencySymbol() {
   return out;
 }
 
-bool IsErrorText(std::string_view text) { return text == "#VALUE!" || text == "#NUM!" || text == "#DIV/0!"; }
-
 std::string_view StripEnclosingQuotes(std::string_view text) {
   for (;;) {
     bool removed = false;
@@ -70,7 +68,7 @@ std::string ExpandExponent(std::string_view text) {
     text = text.substr(1, text.size() - 2);
   }
   const std::size_t e = text.find('E');
-  if (text.find('#') != std::string_view::npos || e == std::string_view::npos) {
+  if (HasError(text) || e == std::string_view::npos) {
     std::string out;
     out.reserve(text.size() + 1);
     if (negative) out.push_back('-');
@@ -259,7 +257,7 @@ std::string ReadNumberText(std::string_view input) {
   // Only an exponent or parentheses change the text; a leading "-" stays.
   if (text.find('E') != std::string::npos || (!text.empty() && text.front() == '(')) {
     text = ExpandExponent(text);
-    if (text.find('#') != std::string::npos) return text == "#VALUE!" ? text : std::string("#NUM!");
+    if (HasError(text)) return text == "#VALUE!" ? text : std::string("#NUM!");
   }
   // Digits with at most one separator, and at least one digit.
   std::string_view body(text);
@@ -286,7 +284,7 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
   if (std::count(num.begin(), num.end(), sep) >= 2) return fail("#NUM!");
 
   std::string text = ReadNumberText(num);
-  if (text.find('#') != std::string::npos) return fail(text);
+  if (HasError(text)) return fail(text);
 
   out.Positive = IsNonNegative(text);
   text = TrimFractionZeros(StripLeadingZeros(AbsText(text)));
@@ -306,7 +304,7 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
   std::string significant = StripLeadingZeros(digits, &zeros);
   if (zeros > 0 && zeros == digits.size()) significant.clear();
   std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
-  if (rounded.find('#') != std::string::npos) return fail("#NUM!");
+  if (HasError(rounded)) return fail("#NUM!");
   digits = std::string(zeros, '0') + rounded;
   if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
 

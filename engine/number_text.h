@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/errors.h"
+
 namespace decimora::engine {
 
 // The longest digit text an exponent may expand to. A cell holds 32,767
@@ -34,9 +36,6 @@ struct type_Currency_Symbol {
   std::int16_t Position = 1;  // 1 before the amount, 2 after it
 };
 type_Currency_Symbol GetCurrencySymbol();
-
-// True for the three error texts that travel through the system.
-bool IsErrorText(std::string_view text);
 
 // Removes matching enclosing apostrophes, then double quotes, as long as a
 // pass removes a pair (a view into the text: nothing is copied).

@@ -22,15 +22,6 @@ using namespace engine;
 
 namespace {
 
-// The first of "#VALUE!", "#NUM!", "#DIV/0!" (in that priority) that one of
-// the two texts is, if any.
-std::optional<std::string> PassThroughError(std::string_view a, std::string_view b) {
-  for (std::string_view e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
-    if (a == e || b == e) return std::string(e);
-  }
-  return std::nullopt;
-}
-
 std::string_view TextOf(const Value& v) {
   static const std::string empty;
   return v.isText() ? std::string_view(v.text()) : std::string_view(empty);
@@ -70,7 +61,7 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
       type_Division_Osrel q = Osrel_Divide(o1, o2, static_cast<std::int32_t>(W));
       // An error answer (a zero divisor) is the result as it stands: the
       // position arithmetic below would append zeros to it.
-      if (q.digits.find('#') != std::string::npos) return std::move(q.digits);
+      if (HasError(q.digits)) return std::move(q.digits);
       double position = -static_cast<double>(q.powerOfTen);
       if (aligned.Position1 != 0) position += aligned.Position1 - 1;
       if (aligned.Position2 != 0) position -= aligned.Position2 - 1;
@@ -104,7 +95,7 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
                       bool internal_call, bool restrict_input, const Value& extra,
                       const Value& format_decimal_place, const Value& preserve_decimal_place) {
   try {
-    if (auto e = PassThroughError(TextOf(number1), TextOf(number2))) return *e;
+    if (auto e = FirstError(TextOf(number1), TextOf(number2))) return *e;
     const auto t1 = platform::VariantToText(number1);
     const auto t2 = platform::VariantToText(number2);
     if (!t1 || !t2) return "#VALUE!";
@@ -112,7 +103,7 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
     // that does not read as a number is "#VALUE!" here.
     std::string a = ReadNumberText(*t1);
     std::string b = ReadNumberText(*t2);
-    if (a.find('#') != std::string::npos || b.find('#') != std::string::npos) return "#VALUE!";
+    if (HasError(a) || HasError(b)) return "#VALUE!";
 
     type_Restrictionator options =
         Restrictionator(format_negative, format_thousands, format_currency, exponential_notation,
@@ -122,7 +113,7 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
     double P = 0;
     bool negative = false;
     std::string R = Operate(code, std::move(a), std::move(b), W, P, negative, restrict_input, extra);
-    if (R.find('#') != std::string::npos) return R;
+    if (HasError(R)) return R;
 
     if (!R.empty() && R.front() == '-') R.erase(0, 1);
     RemoveDecimalPointInPlace(R);
@@ -149,13 +140,11 @@ bool IsNumberText(std::string_view text) {
       (text.size() == 1 && text[0] == decimal) || text == GetThousandsSeparator()) {
     return false;
   }
-  return CalculateText(kAdd, text, "0", kMaxSignificantDigits).find('#') == std::string::npos;
+  return !HasError(CalculateText(kAdd, text, "0", kMaxSignificantDigits));
 }
 
 Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool greater) {
-  if ((!a.empty() && a.front() == '#') || (!b.empty() && b.front() == '#')) {
-    if (auto e = PassThroughError(a, b)) return Value::Text(*e);
-  }
+  if (auto e = FirstError(a, b)) return Value::Text(*e);
   if (!IsNumberText(a) || !IsNumberText(b)) return Value::Text("#NUM!");
   const char sep = GetDecimalSeparator();
   if (std::count(a.begin(), a.end(), sep) >= 2 || std::count(b.begin(), b.end(), sep) >= 2) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 #include "platform/convert.h"
@@ -14,7 +15,7 @@ using engine::GetDecimalSeparator;
 
 namespace {
 
-bool HasError(std::string_view s) { return s.find('#') != std::string_view::npos; }
+using engine::HasError;
 
 // The fixed number of decimal places asked for, if any. Blank and the empty
 // text mean none; a negative count means 0.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "frame/compose.h"
 #include "platform/convert.h"
@@ -183,7 +184,7 @@ WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const
 
 std::string ComposeListResult(std::string_view number, const type_Restrictionator& options) {
   if (number.empty()) return std::string();
-  if (number.find('#') != std::string_view::npos) return std::string(number);
+  if (engine::HasError(number)) return std::string(number);
   // Number texts from the dispatcher are in normal form already; a value
   // taken from the list as it stands (an extreme, say) may still carry
   // quotes, a currency symbol, thousands separators or an exponent.

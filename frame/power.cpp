@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "engine/errors.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
 #include "frame/calculate.h"
@@ -38,7 +39,7 @@ bool Charge(double cost) {
   return t_work.spent <= kWorkBudget;
 }
 
-bool HasError(std::string_view s) { return s.find('#') != std::string_view::npos; }
+using engine::HasError;
 
 // One internal dispatcher operation: no format options, the internal-call
 // flag set. A nested power does not re-apply restrict_input_lengths, which

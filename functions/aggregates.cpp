@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "engine/operands.h"
 #include "frame/calculate.h"
@@ -24,7 +25,7 @@ namespace decimora::functions {
 
 namespace {
 
-bool HasError(std::string_view s) { return s.find('#') != std::string_view::npos; }
+using engine::HasError;
 
 // Whether a value text reads as a number: the same reading the dispatcher
 // gives its operands.

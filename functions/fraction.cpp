@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
 #include "frame/compose.h"
@@ -30,7 +31,7 @@ namespace decimora::functions {
 
 namespace {
 
-bool HasError(std::string_view s) { return s.find('#') != std::string_view::npos; }
+using engine::HasError;
 
 type_Fraction AllFields(const std::string& text) { return {text, text, text}; }
 
@@ -294,19 +295,6 @@ std::string LCM_Function(std::span<const Value> numlist, bool keep_as_given) {
 
 // --- Worksheet functions ----------------------------------------------------
 
-namespace {
-
-// A Boolean argument as the host converts it: TRUE, a nonzero number or the
-// text of one; omitted, blank and everything else false.
-bool IsTrue(const Value& v) {
-  if (v.isOmitted() || v.isEmpty()) return false;
-  if (platform::EqualsTrue(v)) return true;
-  const auto d = platform::VariantToDouble(v);
-  return d && *d != 0;
-}
-
-}  // namespace
-
 Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Value& simplify_signs,
                         const Value& always_simplify_fraction, const Value& return_numerator,
                         const Value& return_divisor, const Value& return_reduced_by, const Value& fraction_separator) {
@@ -316,11 +304,11 @@ Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Valu
     const auto a = platform::VariantToText(Numerator);
     const auto b = platform::VariantToText(divisor);
     if (!a || !b) return Value::Error(HostError::Value);
-    const functions::type_Fraction f =
-        functions::ReduceFraction_Function(*a, *b, IsTrue(simplify_signs), IsTrue(always_simplify_fraction));
-    if (IsTrue(return_numerator)) return Value::Text(f.Numerator);
-    if (IsTrue(return_divisor)) return Value::Text(f.divisor);
-    if (IsTrue(return_reduced_by)) return Value::Text(f.Reduced_By);
+    const functions::type_Fraction f = functions::ReduceFraction_Function(
+        *a, *b, platform::IsTrueArgument(simplify_signs), platform::IsTrueArgument(always_simplify_fraction));
+    if (platform::IsTrueArgument(return_numerator)) return Value::Text(f.Numerator);
+    if (platform::IsTrueArgument(return_divisor)) return Value::Text(f.divisor);
+    if (platform::IsTrueArgument(return_reduced_by)) return Value::Text(f.Reduced_By);
 
     std::string separator;
     if (!fraction_separator.isOmitted()) {
@@ -331,9 +319,9 @@ Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Valu
     if (separator.empty()) separator = "/";
     // The fraction text is an error text when either number is one, or when
     // the two together are more than a cell holds.
-    std::string text = f.divisor.find('#') != std::string::npos     ? f.divisor
-                       : f.Numerator.find('#') != std::string::npos ? f.Numerator
-                                                                    : f.Numerator + separator + f.divisor;
+    std::string text = engine::HasError(f.divisor)     ? f.divisor
+                       : engine::HasError(f.Numerator) ? f.Numerator
+                                                       : f.Numerator + separator + f.divisor;
     if (static_cast<double>(text.size()) > frame::kCellLimit) text = "#NUM!";
 
     // The fraction text, then the three fields across row 1 and down

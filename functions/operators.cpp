@@ -69,25 +69,13 @@ Value dcmPOWER(const Value& number1, const Value& number2, const Value& format_n
                const Value& format_currency, const Value& exponential_notation, const Value& maximum_significant_digits,
                const Value& restrict_input_lengths, const Value& format_decimal_place,
                const Value& preserve_decimal_place) {
-  // The host's marker for a missing argument converts to TRUE. Otherwise the
-  // value converts as to a Boolean: TRUE/FALSE (also as text, any letter
-  // case) or a number, nonzero meaning TRUE; anything else fails the call.
+  // The host's marker for a missing argument converts to TRUE; any other
+  // value must convert to a Boolean, or the call fails.
   bool restrict = true;
   if (!restrict_input_lengths.isOmitted()) {
-    const Value& r = restrict_input_lengths;
-    if (r.isBool()) {
-      restrict = r.boolean();
-    } else if (platform::EqualsTrue(r)) {
-      restrict = true;
-    } else if (r.isText() && r.text().size() == 5 &&
-               std::equal(r.text().begin(), r.text().end(), "false",
-                          [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; })) {
-      restrict = false;
-    } else {
-      const auto d = platform::VariantToDouble(r);
-      if (!d) return Value::Error(HostError::Value);
-      restrict = *d != 0;
-    }
+    const std::optional<bool> r = platform::VariantToBoolean(restrict_input_lengths);
+    if (!r) return Value::Error(HostError::Value);
+    restrict = *r;
   }
   return Value::Text(frame::Calculate(engine::kPower, number1, number2, format_negative, format_thousands,
                                       format_currency, exponential_notation, maximum_significant_digits, false,

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "engine/operands.h"
 #include "frame/calculate.h"
@@ -11,6 +12,7 @@
 #include "frame/restrictionator.h"
 #include "functions/rounding.h"
 #include "functions/shared.h"
+#include "platform/convert.h"
 
 namespace decimora::functions {
 
@@ -34,7 +36,7 @@ Value IsOdd_Function(const Value& number) {
   if (!frame::IsNumberText(text)) return Value::Text("#NUM!");
   const engine::type_CleanUp c = engine::CleanUp(text, true, false);
   const std::string integer = Trunc_Function(c.NumClean);
-  if (integer.find('#') != std::string::npos || integer.empty()) return Value::Text("#NUM!");
+  if (engine::HasError(integer) || integer.empty()) return Value::Text("#NUM!");
   return Value::Bool(IsOddDigit(integer.back()));
 }
 
@@ -52,7 +54,7 @@ std::string EvenOdd_Function(const Value& number, bool want_even, bool RoundNegT
   // Away from zero, except a negative number with the switch on: toward zero.
   std::string integer =
       nonNegative || !RoundNegTowardZero ? Round_Function(text, 0, false, true, false) : Trunc_Function(text);
-  if (integer.find('#') != std::string::npos) return integer;
+  if (engine::HasError(integer)) return integer;
   const Value odd = IsOdd_Function(integer);
   if (!odd.isBool()) return std::string(odd.text());
   if (odd.boolean() == want_even) {
@@ -74,7 +76,7 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
   // Toward zero, except a negative number with the switch on: away from zero.
   const bool away = !nonNegative && RoundNegAwayFromZero;
   std::string integer = Round_Function(text, 0, false, away, !away);
-  if (integer.find('#') != std::string::npos) return integer;
+  if (engine::HasError(integer)) return integer;
   const Value odd = IsOdd_Function(integer);
   if (!odd.isBool()) return std::string(odd.text());
   if (odd.boolean() == want_even) {
@@ -100,7 +102,7 @@ Value dcmISEVEN(const Value& num) {
 Value dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
               const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
-    return Value::Text(functions::EvenOdd_Function(num, true, functions::detail::IsTrueArgument(RoundNegTowardZero),
+    return Value::Text(functions::EvenOdd_Function(num, true, platform::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
                                                    exponential_notation));
   });
@@ -109,7 +111,7 @@ Value dcmEVEN(const Value& num, const Value& RoundNegTowardZero, const Value& fo
 Value dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& format_negative,
              const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
-    return Value::Text(functions::EvenOdd_Function(num, false, functions::detail::IsTrueArgument(RoundNegTowardZero),
+    return Value::Text(functions::EvenOdd_Function(num, false, platform::IsTrueArgument(RoundNegTowardZero),
                                                    format_negative, format_thousands, format_currency,
                                                    exponential_notation));
   });
@@ -118,7 +120,7 @@ Value dcmODD(const Value& num, const Value& RoundNegTowardZero, const Value& for
 Value dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
                const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
-    return Value::Text(functions::EvenOdd2_Function(num, true, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
+    return Value::Text(functions::EvenOdd2_Function(num, true, platform::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
                                                     exponential_notation));
   });
@@ -127,7 +129,7 @@ Value dcmEVEN2(const Value& num, const Value& RoundNegAwayFromZero, const Value&
 Value dcmODD2(const Value& num, const Value& RoundNegAwayFromZero, const Value& format_negative,
               const Value& format_thousands, const Value& format_currency, const Value& exponential_notation) {
   return frame::GuardCall([&] {
-    return Value::Text(functions::EvenOdd2_Function(num, false, functions::detail::IsTrueArgument(RoundNegAwayFromZero),
+    return Value::Text(functions::EvenOdd2_Function(num, false, platform::IsTrueArgument(RoundNegAwayFromZero),
                                                     format_negative, format_thousands, format_currency,
                                                     exponential_notation));
   });

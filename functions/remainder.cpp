@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/errors.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
@@ -135,9 +136,9 @@ std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double 
   std::size_t z = 0;
   for (; i < factors.size(); ++i) {
     std::string product = engine::MultiplyDigitStrings(S, std::to_string(factors[i]));
-    if (product.find('#') != std::string::npos) return product;
+    if (engine::HasError(product)) return product;
     product = engine::RoundToSignificant(product, bound);
-    if (product.find('#') != std::string::npos) return product;
+    if (engine::HasError(product)) return product;
     const std::size_t last = product.find_last_not_of('0');
     const std::size_t zeros = product.size() - (last + 1);
     product.resize(last + 1);
@@ -172,7 +173,7 @@ std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double 
 std::optional<std::string> ExactRemainder(const std::string& a, const std::string& b, bool use_trunc) {
   const std::string x = engine::ReadNumberText(a);
   const std::string y = engine::ReadNumberText(b);
-  if (x.empty() || y.empty() || x.find('#') != std::string::npos || y.find('#') != std::string::npos) {
+  if (x.empty() || y.empty() || engine::HasError(x) || engine::HasError(y)) {
     return std::nullopt;
   }
   struct Scaled {
@@ -237,7 +238,7 @@ std::string FactorialWorker(const Value& num, double limit, bool start_at_intege
     top = *k0;
   }
   std::string product = top < 1 ? std::string("1") : DispatcherProduct(factors_of(top), options.maxSD);
-  if (product.find('#') != std::string::npos) return product;
+  if (engine::HasError(product)) return product;
   engine::type_CleanUp c = engine::CleanUp(product, false, false);
   double P = 0;
   return frame::ComposeResult(std::move(c.NumClean), P, true, options);
@@ -258,9 +259,7 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
   // Error values of either operand come back unchanged, in the dispatcher's
   // priority (the quotient's integer part would turn them all into
   // "#VALUE!").
-  for (std::string_view e : {"#VALUE!", "#NUM!", "#DIV/0!"}) {
-    if (a == e || b == e) return std::string(e);
-  }
+  if (auto e = engine::FirstError(a, b)) return *e;
   const Value zero = frame::CompareNumbers(b, "0", true, false);
   if (!zero.isBool()) throw frame::CallFailed();  // a divisor that is not a number
   if (zero.boolean()) return "#DIV/0!";

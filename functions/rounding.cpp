@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 #include "frame/calculate.h"
@@ -72,7 +73,7 @@ std::string Round_Function(std::string_view number, double num_digits, bool roun
   if (number.empty()) return "#VALUE!";
   engine::type_CleanUp c = engine::CleanUp(number, false, false);
   if (std::isnan(num_digits) || num_digits < -frame::kMaxSignificantDigits) return "#VALUE!";
-  if (c.NumClean.find('#') != std::string::npos) return "#VALUE!";
+  if (engine::HasError(c.NumClean)) return "#VALUE!";
   std::string D = std::move(c.NumClean);
   if (AllZeros(D)) return "0";
 
@@ -174,7 +175,7 @@ std::string Frac_Function(const Value& number, const Value& as_int, const Value&
   // that is not the fraction.
   if (engine::IsErrorText(text)) return text;
   const std::string read = engine::ReadNumberText(text);
-  if (read.find('#') != std::string::npos) return read;
+  if (engine::HasError(read)) return read;
 
   bool positive = engine::IsNonNegative(read);
   if (platform::EqualsNumber(sign, 2))
@@ -187,7 +188,7 @@ std::string Frac_Function(const Value& number, const Value& as_int, const Value&
   if (digits.empty()) return "0";
   // The fraction goes to the composer as digits with their decimal position,
   // so that its significant digits are counted from the first nonzero one.
-  double P = detail::IsTrueArgument(as_int) ? 0 : static_cast<double>(digits.size() + 1);
+  double P = platform::IsTrueArgument(as_int) ? 0 : static_cast<double>(digits.size() + 1);
   return frame::ComposeResult(std::move(digits), P, positive, options);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/errors.h"
 #include "engine/number_text.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
@@ -16,22 +17,6 @@ std::string TextOrFail(const Value& v) {
   return std::move(*text);
 }
 
-bool IsTrueArgument(const Value& v) {
-  switch (v.kind()) {
-    case Value::Kind::Boolean:
-      return v.boolean();
-    case Value::Kind::Number:
-      return v.number() != 0;
-    case Value::Kind::Text: {
-      if (platform::EqualsTrue(v)) return true;
-      const auto d = platform::TextToDouble(v.text());
-      return d && *d != 0;
-    }
-    default:
-      return false;
-  }
-}
-
 type_Restrictionator FormatOptions(const Value& format_negative, const Value& format_thousands,
                                    const Value& format_currency, const Value& exponential_notation,
                                    const Value& maximum_significant_digits) {
@@ -40,7 +25,7 @@ type_Restrictionator FormatOptions(const Value& format_negative, const Value& fo
 }
 
 std::string ComposeSignedText(std::string_view text, const type_Restrictionator& options) {
-  if (text.find('#') != std::string_view::npos) return std::string(text);
+  if (engine::HasError(text)) return std::string(text);
   const bool positive = engine::IsNonNegative(text);
   if (!text.empty() && text.front() == '-') text.remove_prefix(1);
   double P = engine::DecimalPositionFromEnd(text);

@@ -34,10 +34,6 @@ namespace decimora::functions::detail {
 // where there is none (omitted, a host error, an array).
 std::string TextOrFail(const Value& v);
 
-// A Boolean argument as the host converts it: TRUE, a nonzero number or the
-// text of one; everything else (omitted and blank included) is false.
-bool IsTrueArgument(const Value& v);
-
 // The four format options normalised with the given maximum of significant
 // digits (Value::Number(32767) for the integer workers).
 type_Restrictionator FormatOptions(const Value& format_negative, const Value& format_thousands,

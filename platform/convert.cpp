@@ -103,4 +103,17 @@ bool EqualsNumber(const Value& v, double n) {
 
 bool EqualsTrue(const Value& v) { return EqualsNumber(v, -1.0); }
 
+std::optional<bool> VariantToBoolean(const Value& v) {
+  if (v.isBool()) return v.boolean();
+  if (v.isText()) {
+    if (IEquals(v.text(), "TRUE")) return true;
+    if (IEquals(v.text(), "FALSE")) return false;
+  }
+  const auto d = VariantToDouble(v);  // numbers, numeric texts, an empty cell (0)
+  if (!d) return std::nullopt;
+  return *d != 0;
+}
+
+bool IsTrueArgument(const Value& v) { return VariantToBoolean(v).value_or(false); }
+
 }  // namespace decimora::platform

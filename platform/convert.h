@@ -38,4 +38,14 @@ bool EqualsNumber(const Value& v, double n);
 // (the number -1, the text TRUE in any letter case, the text -1).
 bool EqualsTrue(const Value& v);
 
+// A value as the host converts it to a Boolean: a Boolean as it is, the text
+// TRUE or FALSE in any letter case, an empty cell as FALSE, a number or the
+// text of one as nonzero. nullopt for anything else (omitted, other texts,
+// host errors, arrays): the caller chooses a default or fails the call.
+std::optional<bool> VariantToBoolean(const Value& v);
+
+// A Boolean flag argument: VariantToBoolean, and FALSE where it gives none
+// (omitted included).
+bool IsTrueArgument(const Value& v);
+
 }  // namespace decimora::platform

@@ -199,6 +199,10 @@ TEST(Cli, HelpVersionAndFunctionHelp) {
     EXPECT_NE(fn.out.find("\nCategory: High-Precision Operators\nAdds two numbers, with up to 32,767 "),
               std::string::npos)
         << fn.out;
+    // Each argument with its description, then the row's example.
+    EXPECT_NE(fn.out.find("\nArguments:\n  number1 "), std::string::npos) << fn.out;
+    EXPECT_NE(fn.out.find("\n  [format_negative]  "), std::string::npos) << fn.out;
+    EXPECT_NE(fn.out.find("\nExample: =dcmADD(\"0.1\", \"0.2\") gives 0.3\n"), std::string::npos) << fn.out;
     EXPECT_EQ(fn.status, 0);
   }
 

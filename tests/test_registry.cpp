@@ -1,6 +1,6 @@
 // Lints the registration table (the host refuses or mislabels rows that break
-// these rules, and the command line relies on them) and checks how calls are
-// dispatched through it.
+// these rules, and the command line relies on them), runs every available
+// row's example, and checks how calls are dispatched through it.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "api/registry.h"
+#include "cli/formula.h"
+#include "cli/output.h"
 
 namespace decimora {
 namespace {
@@ -104,6 +106,24 @@ TEST(RegistryTable, DescriptionsFollowTheStyle) {
             "Adds two numbers, with up to 32,767 significant digits of precision.");
   EXPECT_EQ(FindFunction("dcmVERSION")->description, "Returns the version number of Decimora.");
   EXPECT_TRUE(FindFunction("dcmSORT")->description.ends_with("Must be array-entered."));
+}
+
+// What a host's function wizard shows: every parameter described, and one
+// example whose formula calls the row itself.
+TEST(RegistryTable, EveryRowCarriesWhatTheWizardShows) {
+  for (const FunctionRow& row : FunctionTable()) {
+    SCOPED_TRACE(std::string(row.name));
+    for (const Param& p : row.params) {
+      EXPECT_TRUE(p.description.ends_with(".")) << p.name << ": " << p.description;
+      EXPECT_LE(p.description.size(), 255u) << p.name;
+    }
+    EXPECT_TRUE(Lower(row.example).starts_with("=" + Lower(row.name) + "(")) << row.example;
+    EXPECT_FALSE(row.exampleResult.empty());
+  }
+  EXPECT_TRUE(FindFunction("dcmREDUCEFRACTION")->returnsArray);
+  EXPECT_TRUE(FindFunction("dcmSORT")->returnsArray);
+  EXPECT_TRUE(FindFunction("Osrel_Divide")->returnsArray);
+  EXPECT_FALSE(FindFunction("dcmADD")->returnsArray);
 }
 
 TEST(RegistryLookup, IsCaseInsensitive) {
@@ -206,6 +226,19 @@ TEST_F(RegistryCall, RealEntriesUnpackTheirArguments) {
   ASSERT_TRUE(x.isArray());
   EXPECT_EQ(x.array().at(1, 5), Value::Number(100));
   EXPECT_EQ(CallFunction(dcm, *FindFunction("dcmDEFAULTMAXSD"), {}), Value::Number(100));
+}
+
+// Every available row's example, through the command line's evaluator, gives
+// the result the row promises (as the command line prints it).
+TEST_F(RegistryCall, EveryAvailableExampleGivesItsResult) {
+  cls_Decimora dcm;
+  for (const FunctionRow& row : FunctionTable()) {
+    if (row.entry == nullptr) continue;
+    SCOPED_TRACE(std::string(row.name));
+    const Value result = cli::EvaluateFormula(dcm, row.example);
+    EXPECT_EQ(cli::RenderPlain(result), row.exampleResult) << row.example;
+    EXPECT_EQ(result.isArray(), row.returnsArray) << row.example;
+  }
 }
 
 }  // namespace
