@@ -48,8 +48,8 @@ constexpr std::array<Param, A + B> Join(const std::array<Param, A>& head, const 
 // The shared option tails, each option with the one description every row
 // that takes it shows.
 constexpr Param kFormatNegative = Opt("format_negative",
-                                      "How a negative result is written: 1 (or omitted) a leading minus, 2 in "
-                                      "parentheses, 3 a trailing minus, 4 a leading minus with a space.");
+                                      "How a negative result is written: 1 or omitted with a leading minus, 2 in "
+                                      "parentheses, 0 without its sign.");
 constexpr Param kFormatThousands =
     Opt("format_thousands", "TRUE to group the integer digits in thousands; FALSE or omitted for no grouping.");
 constexpr Param kFormatCurrency =
@@ -59,7 +59,8 @@ constexpr Param kExponentialNotation =
         "TRUE to write the result as digits times a power of ten (1.5E+20); FALSE or omitted for plain digits.");
 constexpr Param kMaxSD =
     Opt("maximum_significant_digits",
-        "The most significant digits the result keeps, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
+        "The most significant digits the result keeps, at most 32,767; omitted or not a number means the default "
+        "(dcmDEFAULTMAXSD).");
 constexpr Param kFormatDecimalPlace =
     Opt("format_decimal_place",
         "A fixed number of digits after the decimal separator; omitted keeps the digits the result has.");
@@ -69,9 +70,9 @@ constexpr Param kPreserveDecimalPlace =
 // The precision argument of the transcendental functions, named maxSD there.
 constexpr Param kMaxSDShort = Opt(
     "maxSD", "The most significant digits of the result, 1 to 32,767; omitted means the default (dcmDEFAULTMAXSD).");
-constexpr Param kRestrictInputLengths =
-    Opt("restrict_input_lengths",
-        "TRUE or omitted to refuse operands whose work would not fit a cell; FALSE to compute anyway.");
+constexpr Param kRestrictInputLengths = Opt("restrict_input_lengths",
+                                            "TRUE or omitted: operands of more than 16,383 digits in all give "
+                                            "#NUM!; FALSE lifts that limit.");
 
 // The four format options most functions take, in the class's order.
 constexpr auto kFormat4 = Args(kFormatNegative, kFormatThousands, kFormatCurrency, kExponentialNotation);

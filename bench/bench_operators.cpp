@@ -54,4 +54,16 @@ void BM_Power(benchmark::State& state) {
 }
 BENCHMARK(BM_Power)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// dcmPOWER("1.0...01" with 999 zeros, an exponent of n random digits) at
+// maxSD 32,767: a power that fits a cell after thousands of full-length
+// products, most of them squarings.
+void BM_PowerNearOne(benchmark::State& state) {
+  cls_Decimora& dcm = decimora::bench::Facade();
+  const Value base = Value::Text("1." + std::string(999, '0') + "1");
+  const Value exponent = Value::Text(OperandDigits(static_cast<std::size_t>(state.range(0)), 3));
+  const Value maxSD = Value::Number(32767);
+  for (auto _ : state) benchmark::DoNotOptimize(dcm.dcmPOWER(base, exponent, kNone, kNone, kNone, kNone, maxSD));
+}
+BENCHMARK(BM_PowerNearOne)->Arg(100)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace

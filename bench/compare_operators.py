@@ -54,6 +54,13 @@ def python_rows():
         rows[f"BM_Power/{prec}"] = (f"1.0001 ** 1000 at {prec} digits",
                                     lambda c=ctx: str(c.power(D("1.0001"), D("1000"))),
                                     lambda c=ctx, x=D("1.0001"), y=D("1000"): str(c.power(x, y)))
+    near_one = D("1." + "0" * 999 + "1")
+    for n in (100, 1000):
+        e = operand_digits(n, 3)
+        ctx = context(32767)
+        rows[f"BM_PowerNearOne/{n}"] = (f"1.(999 zeros)1 ** <{n} digits> at 32767 digits",
+                                        lambda c=ctx, e=e: str(c.power(D("1." + "0" * 999 + "1"), D(e))),
+                                        lambda c=ctx, x=near_one, y=D(e): str(c.power(x, y)))
     return rows
 
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "engine/decimal.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
@@ -32,7 +33,7 @@ namespace decimora::engine {
 // the largest point of G strictly below y, so Z = floor((10^(K+l-1) - 1)/k),
 // an l-digit integer, and u* = 10^(1-K-l) for the grid step at Z*.
 //
-// 1. Start. C3 builds x0 from the leading digits of 5^n. If 0.1 <= k*x0 < 1
+// 1. Start. FindStart builds x0 from the leading digits of 5^n. If 0.1 <= k*x0 < 1
 //    (checked: k * z0 has exactly len(z0) + u0 digits), every iterate stays
 //    in [x0, y): a step maps x to N(x) = x(2 - kx) - x*d*10^-L, d in {0, 10},
 //    and y - x(2 - kx) = k(y - x)^2 >= 0, so N(x) < y; the complement is never
@@ -93,13 +94,10 @@ int LeadingDigit(const Natural& a) {
 
 Natural PowerOfTen(std::size_t e) { return ShiftDecimalLeft(Natural(1), e); }
 
-// The value of the first (up to) 17 digits of a digit string, as a double.
-double Leading17(std::string_view digits) {
-  return std::strtod(std::string(digits.substr(0, 17)).c_str(), nullptr);
-}
+double Leading17(std::string_view digits) { return LeadingDigitsValue(digits); }
 
-// Bit estimate and starting value (C2, C3): z holds the leading 1 + c digits
-// of 5^n, x0 = 0.z * 10^-u is just below 1/2^n.
+// The bit estimate (n, the least with 2^n >= k) and the starting value: z
+// holds the leading 1 + c digits of 5^n, x0 = 0.z * 10^-u is just below 1/2^n.
 struct Start {
   std::string z;
   std::int64_t u = 0;
@@ -137,7 +135,7 @@ std::int32_t FixedSteps(std::int32_t n, std::int32_t p) {
   return static_cast<std::int32_t>(std::nearbyint(std::log(static_cast<double>(n)) + std::log(static_cast<double>(p)) / kLn2));
 }
 
-// One Newton step (C4) on limbs: z' = z * (2 * 10^L - w - d), w = k z.
+// One Newton step on limbs: z' = z * (2 * 10^L - w - d), w = k z.
 // *crossed is set when the first digit of z' is below that of z.
 Natural NewtonStep(const Natural& k, const Natural& z, bool* crossed) {
   const Natural w = Multiply(k, z);
@@ -263,7 +261,8 @@ std::optional<std::string> PrepareInverse(std::string_view kBig, std::int32_t p,
     return std::nullopt;
   }
   if (first == std::string_view::npos) {
-    *early = {std::string(static_cast<std::size_t>(p), '9'), 2147483647};
+    // A zero divisor has no reciprocal: the division's own answer.
+    *early = {"#DIV/0!", 0};
     return std::nullopt;
   }
   std::string k(kBig.substr(first));

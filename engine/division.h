@@ -36,7 +36,7 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
 
 // About p significant digits of 1 / kBig (p digits, or "1" for kBig = 1).
 // kBig is an unsigned digit string; leading zeros are read as the number they
-// write. Zero gives p nines with powerOfTen 2147483647; a text that is not a
+// write. Zero gives "#DIV/0!" (as Osrel_Divide does); a text that is not a
 // digit string gives "#VALUE!"; p below 1 or above kMaxDivisionDigits "#NUM!".
 type_Division_Osrel myInverse5(std::string_view kBig, std::int32_t p);
 

@@ -4,6 +4,7 @@
 #include "engine/natural.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <stdexcept>
 
@@ -24,6 +25,7 @@ Limb add_n(Limb* w, const Limb* v, std::size_t n) {
 }
 
 Limb add_into(Limb* w, std::size_t wn, const Limb* v, std::size_t vn) {
+  assert(vn <= wn);
   Limb carry = add_n(w, v, vn);
   for (std::size_t i = vn; carry && i < wn; ++i) {
     if (++w[i] == kLimbBase) {
@@ -36,6 +38,7 @@ Limb add_into(Limb* w, std::size_t wn, const Limb* v, std::size_t vn) {
 }
 
 Limb sub_into(Limb* w, std::size_t wn, const Limb* v, std::size_t vn) {
+  assert(vn <= wn);
   Limb borrow = 0;
   for (std::size_t i = 0; i < vn; ++i) {
     Limb d = v[i] + borrow;
@@ -123,6 +126,7 @@ std::optional<Natural> Natural::FromDigits(std::string_view digits) {
 }
 
 Natural Natural::FromLimbs(std::vector<Limb> limbs) {
+  assert(std::all_of(limbs.begin(), limbs.end(), [](Limb l) { return l < kLimbBase; }));
   Natural result;
   result.limbs_ = std::move(limbs);
   Trim(result.limbs_);

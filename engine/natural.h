@@ -82,6 +82,9 @@ Natural DivideNines(std::size_t digits, const Natural& b);
 Natural multiply_schoolbook(const Natural& a, const Natural& b);
 Natural multiply_karatsuba(const Natural& a, const Natural& b);
 Natural multiply_ntt(const Natural& a, const Natural& b);
+// a * a by the transform with one forward transform instead of two
+// (Multiply(a, a) takes it by itself for long a).
+Natural square_ntt(const Natural& a);
 
 struct DivisionResult {
   Natural quotient;

@@ -2,6 +2,7 @@
 // short divisors, a Newton reciprocal with fast multiplication for long ones.
 
 #include <algorithm>
+#include <cassert>
 #include <stdexcept>
 #include <vector>
 
@@ -28,6 +29,7 @@ DivisionResult DivideByLimb(const Natural& a, Limb divisor) {
 // corrected with the next divisor limb, and at most once more by adding back.
 DivisionResult KnuthDivide(const Natural& a, const Natural& b) {
   const std::size_t n = b.LimbCount();
+  assert(n >= 2 && a.LimbCount() >= n);  // one-limb divisors take DivideByLimb
   const Limb d = kLimbBase / (b.Limbs().back() + 1);
   std::vector<Limb> un = MultiplySmall(a, d).Limbs();
   const std::vector<Limb> vn = MultiplySmall(b, d).Limbs();

@@ -12,6 +12,12 @@
 
 namespace decimora::engine::kernels {
 
+// The contracts below are asserted (active in the Debug and sanitizer
+// builds): lengths, limbs below the base, and buffers that must not overlap.
+inline bool Disjoint(const Limb* a, std::size_t an, const Limb* b, std::size_t bn) {
+  return a + an <= b || b + bn <= a;
+}
+
 // w[0..n) += v[0..n); returns the carry out (0 or 1).
 Limb add_n(Limb* w, const Limb* v, std::size_t n);
 // w[0..wn) += v[0..vn), vn <= wn; returns the carry out of w[wn-1].
@@ -43,6 +49,10 @@ void multiply_karatsuba(const Limb* u, std::size_t un, const Limb* v, std::size_
 // Garner's CRT, then carries in base 10^9. A long operand is cut into pieces
 // that fit the transform of the short one, which is computed once.
 void multiply_ntt(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w);
+// w := u * u, len(w) = 2 un, un >= 1, w not overlapping u: the transform
+// product with one forward transform per prime instead of two (the
+// dispatcher takes it when both operands are the same limbs).
+void square_ntt(const Limb* u, std::size_t un, Limb* w);
 // Dispatcher: chooses by the thresholds of engine/tuning.h and cuts
 // unbalanced operands into pieces.
 void multiply(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -28,6 +29,7 @@ constexpr std::size_t kRowsPerCarryPass = 16;
 }  // namespace
 
 void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
@@ -65,6 +67,7 @@ void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size
 
 void multiply_karatsuba(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
                         bool allow_ntt) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
@@ -266,9 +269,72 @@ void ConvolveChunk(std::uint32_t* a, const Limb* chunk, std::size_t cn, const st
   Prime::Inverse(a, size, t);
 }
 
+// Garner: x = r0 + P0 y1 + P0 P1 y2 for each of the `coefficients` residue
+// triples, then carries in base 10^9 without 128-bit division by splitting
+// P0 P1 into two limbs. Writes coefficients + 1 limbs to out.
+void Recombine(const std::uint32_t* a0, const std::uint32_t* a1, const std::uint32_t* a2,
+               std::size_t coefficients, Limb* out) {
+  std::uint64_t carry = 0;
+  for (std::size_t i = 0; i < coefficients; ++i) {
+    const std::uint64_t r0 = a0[i];
+    const std::uint64_t y1 = (a1[i] + kP1 - r0 % kP1) % kP1 * kInvP0ModP1 % kP1;
+    const std::uint64_t x01 = r0 + kP0 * y1;
+    const std::uint64_t y2 = (a2[i] + kP2 - x01 % kP2) % kP2 * kInvP0P1ModP2 % kP2;
+    const std::uint64_t y2_low = y2 * kP0P1Low;
+    const std::uint64_t low = x01 % kLimbBase + y2_low % kLimbBase + carry % kLimbBase;
+    carry = x01 / kLimbBase + y2_low / kLimbBase + y2 * kP0P1High + carry / kLimbBase +
+            low / kLimbBase;
+    out[i] = static_cast<Limb>(low % kLimbBase);
+  }
+  out[coefficients] = static_cast<Limb>(carry);  // the product fits: carry < 10^9
+}
+
+// ---- Squares ---------------------------------------------------------------
+// A square needs one forward transform per prime instead of two: the
+// transform of u is squared point by point and transformed back.
+
+// a := inverse transform of transform(u)^2 / size, fully reduced.
+template <class Prime>
+void SquareModPrime(std::uint32_t* a, const Limb* u, std::size_t un, std::size_t size, const RootTables& t) {
+  LoadAndForward<Prime>(a, u, un, size, t);
+  const std::uint64_t inv_size = PowMod(size, Prime::kP - 2, Prime::kP);
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::uint64_t x = a[i] % Prime::kP;
+    a[i] = static_cast<std::uint32_t>(x * x % Prime::kP * inv_size % Prime::kP);
+  }
+  Prime::Inverse(a, size, t);
+}
+
+}  // namespace
+
+void square_ntt(const Limb* u, std::size_t un, Limb* w) {
+  assert(un >= 1 && Disjoint(w, 2 * un, u, un));
+  const std::size_t size = std::bit_ceil(2 * un - 1);
+  if (size > kMaxTransform) {
+    multiply_ntt(u, un, u, un, w);  // too long for one transform: in pieces
+    return;
+  }
+  auto t0 = Prime0::Tables(size);
+  auto t1 = Prime1::Tables(size);
+  auto t2 = Prime2::Tables(size);
+  std::vector<std::uint32_t> buf(3 * size);
+  std::uint32_t* a0 = buf.data();
+  std::uint32_t* a1 = a0 + size;
+  std::uint32_t* a2 = a1 + size;
+  SquareModPrime<Prime0>(a0, u, un, size, *t0);
+  SquareModPrime<Prime1>(a1, u, un, size, *t1);
+  SquareModPrime<Prime2>(a2, u, un, size, *t2);
+  std::vector<Limb> part(2 * un);
+  Recombine(a0, a1, a2, 2 * un - 1, part.data());
+  std::copy(part.begin(), part.end(), w);
+}
+
+namespace {
+
 }  // namespace
 
 void multiply_ntt(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
+  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {
     std::swap(u, v);
     std::swap(un, vn);
@@ -302,22 +368,8 @@ void multiply_ntt(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, 
     ConvolveChunk<Prime0>(a0, u + off, cn, fv0, size, *t0);
     ConvolveChunk<Prime1>(a1, u + off, cn, fv1, size, *t1);
     ConvolveChunk<Prime2>(a2, u + off, cn, fv2, size, *t2);
-    // Garner: x = r0 + P0 y1 + P0 P1 y2, then carries in base 10^9 without
-    // 128-bit division by splitting P0 P1 into two limbs.
     const std::size_t coefficients = cn + vn - 1;
-    std::uint64_t carry = 0;
-    for (std::size_t i = 0; i < coefficients; ++i) {
-      const std::uint64_t r0 = a0[i];
-      const std::uint64_t y1 = (a1[i] + kP1 - r0 % kP1) % kP1 * kInvP0ModP1 % kP1;
-      const std::uint64_t x01 = r0 + kP0 * y1;
-      const std::uint64_t y2 = (a2[i] + kP2 - x01 % kP2) % kP2 * kInvP0P1ModP2 % kP2;
-      const std::uint64_t y2_low = y2 * kP0P1Low;
-      const std::uint64_t low = x01 % kLimbBase + y2_low % kLimbBase + carry % kLimbBase;
-      carry = x01 / kLimbBase + y2_low / kLimbBase + y2 * kP0P1High + carry / kLimbBase +
-              low / kLimbBase;
-      part[i] = static_cast<Limb>(low % kLimbBase);
-    }
-    part[coefficients] = static_cast<Limb>(carry);  // the product fits: carry < 10^9
+    Recombine(a0, a1, a2, coefficients, part.data());
     add_into(w + off, un + vn - off, part.data(), coefficients + 1);
   }
 }
@@ -336,6 +388,10 @@ void multiply(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb
     return;
   }
   if (allow_ntt && vn >= tuning::kNttThreshold) {
+    if (u == v && un == vn) {
+      square_ntt(u, un, w);
+      return;
+    }
     multiply_ntt(u, un, v, vn, w);
     return;
   }
@@ -385,6 +441,13 @@ Natural multiply_karatsuba(const Natural& a, const Natural& b) {
 
 Natural multiply_ntt(const Natural& a, const Natural& b) {
   return MultiplyWith(a, b, kernels::multiply_ntt);
+}
+
+Natural square_ntt(const Natural& a) {
+  if (a.IsZero()) return Natural();
+  std::vector<Limb> w(2 * a.LimbCount());
+  kernels::square_ntt(a.Limbs().data(), a.LimbCount(), w.data());
+  return Natural::FromLimbs(std::move(w));
 }
 
 }  // namespace decimora::engine

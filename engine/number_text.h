@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/cell_limits.h"
 #include "engine/errors.h"
 
 namespace decimora::engine {
@@ -24,8 +25,8 @@ namespace decimora::engine {
 // fine 0), but a short text must never make us allocate without bound.
 inline constexpr std::size_t kMaxExpandedLength = std::size_t{1} << 20;
 
-// CleanUp rounds every input to one digit more than the largest maxSD.
-inline constexpr double kCleanUpDigits = 32768;
+// CleanUp rounds every input to kCleanUpDigits (engine/cell_limits.h), one
+// digit more than the largest maxSD.
 
 char GetDecimalSeparator();
 // One ASCII character or a no-break space of two or three UTF-8 bytes.

@@ -75,6 +75,13 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
       return std::move(q.digits);
     }
     case kPower: {
+      // The dispatcher and the power recurse into each other: the power
+      // forms its products and its reciprocal as dispatcher steps
+      // (frame/steps.h) and, for a base too long for the cleaning, calls
+      // back here with the internal-call flag set (restrict_input false, so
+      // a nested power does not re-apply the user's input limit). Roots will
+      // join the same loop: a fractional exponent takes a root, whose
+      // Newton steps are dispatcher steps again.
       std::string R = Power_Function(o1, o2, W, restrict_input, extra);
       P = DecimalPositionFromEnd(R);
       negative = !IsNonNegative(R);

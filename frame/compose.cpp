@@ -212,7 +212,7 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   }
 
   // Cell limit: the integer part must leave room for the sign and symbol.
-  double budget = 32768;
+  double budget = static_cast<double>(engine::kIntegerDigitsLimit);
   if (o.FormatCurrency) budget -= static_cast<double>(engine::GetCurrencySymbol().Symbol.size());
   if (!positive) budget -= o.FormatNegative == 1 ? 1 : (o.FormatNegative == 2 ? 2 : 0);
   const std::size_t sepAt = text.find(sep);
@@ -238,6 +238,15 @@ std::string ComposeResult(std::string D, double& P, bool positive, const type_Re
   if (signChars == 1) return "-" + text;
   if (signChars == 2) return "(" + text + ")";
   return text;
+}
+
+std::string ComposeNumberText(std::string_view text, const type_Restrictionator& options,
+                              std::optional<bool> positive) {
+  if (HasError(text)) return std::string(text);
+  const bool sign = positive.value_or(engine::IsNonNegative(text));
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  double P = engine::DecimalPositionFromEnd(text);
+  return ComposeResult(engine::RemoveDecimalPoint(text), P, sign, options);
 }
 
 }  // namespace decimora::frame

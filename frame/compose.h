@@ -2,15 +2,17 @@
 // finished text of a cell, with the format options applied.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/cell_limits.h"
 #include "frame/restrictionator.h"
 
 namespace decimora::frame {
 
 // The characters a cell holds.
-inline constexpr double kCellLimit = 32767;
+inline constexpr double kCellLimit = static_cast<double>(engine::kCellCharacters);
 
 // D: digits without separator or sign; P: decimal position counted from the
 // right end (updated to the position of the result); positive: the sign.
@@ -18,6 +20,13 @@ inline constexpr double kCellLimit = 32767;
 // omitted FormatDecimalPlace means no fixed places. Error texts pass
 // through. Throws CallFailed when FormatDecimalPlace is not a number.
 std::string ComposeResult(std::string D, double& P, bool positive, const type_Restrictionator& options);
+
+// A number text as the dispatcher and the workers write it (an optional
+// "-", digits, at most one separator) composed with the options: the one
+// way from a worker's text result to a cell's text. Error texts pass
+// through; `positive`, when given, overrides the sign of the text.
+std::string ComposeNumberText(std::string_view text, const type_Restrictionator& options,
+                              std::optional<bool> positive = std::nullopt);
 
 std::string InsertThousandsSeparators(std::string_view digits);
 std::string ToExponential(std::string_view text);

@@ -190,11 +190,7 @@ std::string ComposeListResult(std::string_view number, const type_Restrictionato
   // quotes, a currency symbol, thousands separators or an exponent.
   engine::type_CleanUp clean = engine::CleanUp(number, true, true);
   if (clean.IsError) return clean.NumClean;
-  std::string text = std::move(clean.NumClean);
-  const bool positive = engine::IsNonNegative(text);
-  if (!positive) text.erase(0, 1);
-  double P = engine::DecimalPositionFromEnd(text);
-  return ComposeResult(engine::RemoveDecimalPoint(text), P, positive, options);
+  return ComposeNumberText(clean.NumClean, options);
 }
 
 }  // namespace decimora::frame

@@ -10,6 +10,10 @@
 
 namespace decimora::frame {
 
+// Called by the dispatcher for operation 6 and calling it back through the
+// steps (frame/steps.h): dispatcher -> power -> steps -> (dispatcher for the
+// rare results a cell cuts, and for nested powers) -> power ...
+//
 // B raised to E, each product and reciprocal a dispatcher operation (so each
 // intermediate is rounded to the precision of its call). M is the working
 // precision (the caller's maxSD + 1); D the digit count of the operands when

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "engine/cell_limits.h"
 #include "platform/variant.h"
 
 namespace decimora {
@@ -22,7 +23,7 @@ struct type_Restrictionator {
 namespace frame {
 
 // The largest maxSD: the number of characters a worksheet cell holds.
-inline constexpr double kMaxSignificantDigits = 32767;
+using engine::kMaxSignificantDigits;
 
 // Thrown where the call itself fails (a value that cannot be converted at
 // all); the facade turns it into its error value.

@@ -20,6 +20,7 @@
 #include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
+#include "frame/steps.h"
 
 namespace decimora::functions {
 
@@ -31,17 +32,18 @@ using engine::HasError;
 // gives its operands.
 bool ReadsAsNumber(std::string_view upper) { return !upper.empty() && !HasError(engine::ReadNumberText(upper)); }
 
-// Folds the data values of a list with one dispatcher operation. A value
-// that is not a number is skipped; a number whose operation fails (the
-// result leaves the range a cell can show) ends the fold with that error,
-// since skipping it would report a wrong total as a right one. Returns the
-// accumulator and counts the accepted values.
-std::string Fold(std::span<const Value> list, frame::DirectiveReader& directives, std::int16_t code, std::string start,
-                 double* count) {
-  std::string acc = std::move(start);
+// Folds the data values of a list with one dispatcher operation (a step
+// on decimal values, so that the accumulator is not written out and read
+// back per value). A value that is not a number is skipped; a number whose
+// operation fails (the result leaves the range a cell can show) ends the
+// fold with that error, since skipping it would report a wrong total as a
+// right one. Returns the accumulator and counts the accepted values.
+frame::StepNumber Fold(std::span<const Value> list, frame::DirectiveReader& directives, std::int16_t code,
+                       frame::StepNumber start, double* count) {
+  frame::StepNumber acc = std::move(start);
   const frame::WalkEnd end = frame::WalkList(list, directives, [&](const frame::ListItem& item) {
-    std::string r = frame::CalculateText(code, acc, item.upper, frame::kMaxSignificantDigits);
-    if (HasError(r)) {
+    frame::StepNumber r = frame::Step(code, acc, frame::StepNumber::Read(item.upper), frame::kMaxSignificantDigits);
+    if (r.IsError()) {
       if (!ReadsAsNumber(item.upper)) return true;
       acc = std::move(r);
       return false;
@@ -50,7 +52,7 @@ std::string Fold(std::span<const Value> list, frame::DirectiveReader& directives
     if (count != nullptr) *count += 1;
     return true;
   });
-  return end == frame::WalkEnd::kValueTooLong ? std::string("#NUM!") : acc;
+  return end == frame::WalkEnd::kValueTooLong ? frame::StepNumber::Error("#NUM!") : acc;
 }
 
 std::string CountText(double count) { return std::to_string(static_cast<unsigned long long>(count)); }
@@ -71,17 +73,19 @@ std::string SumCountAverage_Function(std::span<const Value> numlist, bool sum_on
     });
     acc = end == frame::WalkEnd::kValueTooLong ? std::string("#NUM!") : CountText(count);
   } else {
-    acc = Fold(numlist, directives, engine::kAdd, "0", &count);
-    if (!sum_only && !HasError(acc) && acc != "0" && count != 0) {
-      acc = frame::CalculateText(engine::kDivide, acc, CountText(count), directives.CurrentMaxSD());
+    frame::StepNumber sum = Fold(numlist, directives, engine::kAdd, engine::Decimal(), &count);
+    if (!sum_only && !sum.IsError() && !sum.value.IsZero() && count != 0) {
+      sum = frame::StepDivide(sum, engine::Decimal::Integer(static_cast<std::uint64_t>(count)),
+                              directives.CurrentMaxSD());
     }
+    acc = sum.Text();
   }
   return frame::ComposeListResult(acc, directives.Options());
 }
 
 std::string Product_Function(std::span<const Value> numlist) {
   frame::DirectiveReader directives(frame::kMaxSignificantDigits);
-  const std::string product = Fold(numlist, directives, engine::kMultiply, "1", nullptr);
+  const std::string product = Fold(numlist, directives, engine::kMultiply, engine::Decimal::Integer(1), nullptr).Text();
   return frame::ComposeListResult(product, directives.Options());
 }
 

@@ -8,6 +8,7 @@
 #include "engine/number_text.h"
 #include "engine/operands.h"
 #include "frame/calculate.h"
+#include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
 #include "functions/rounding.h"
@@ -61,7 +62,7 @@ std::string EvenOdd_Function(const Value& number, bool want_even, bool RoundNegT
     const bool down = !RoundNegTowardZero && !engine::IsNonNegative(integer);
     integer = Step(integer, !down);
   }
-  return detail::ComposeSignedText(integer, options);
+  return frame::ComposeNumberText(integer, options);
 }
 
 std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNegAwayFromZero,
@@ -83,7 +84,7 @@ std::string EvenOdd2_Function(const Value& number, bool want_even, bool RoundNeg
     const bool up = !RoundNegAwayFromZero && !engine::IsNonNegative(integer);
     integer = Step(integer, up);
   }
-  return detail::ComposeSignedText(integer, options);
+  return frame::ComposeNumberText(integer, options);
 }
 
 // --- Worksheet functions ----------------------------------------------------

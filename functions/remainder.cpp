@@ -19,6 +19,7 @@
 #include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/restrictionator.h"
+#include "frame/steps.h"
 #include "functions/rounding.h"
 #include "functions/shared.h"
 #include "platform/convert.h"
@@ -49,23 +50,6 @@ double OperandLength(const std::string& text) {
   return static_cast<double>(std::max(text.size(), engine::ReadNumberText(text).size()));
 }
 
-// The significant digits the dispatcher keeps of a product at maxSD: its
-// working precision is maxSD + 1, and its composer rounds to one more.
-double ProductDigits(double maxSD) {
-  const double W = maxSD + 1;
-  return W + 1;
-}
-
-// The whole digits of RoundToSignificant's bound m, as it reads it.
-std::size_t WholeBound(double m) {
-  const double r = std::nearbyint(m);
-  return r >= 1 ? static_cast<std::size_t>(r) : 1;
-}
-
-// A cell's text is shorter than this; the composer answers "#NUM!" for an
-// integer that is not.
-constexpr std::size_t kCellIntegerLimit = 32768;
-
 // The exact product of the factors, multiplied in a balanced tree so that
 // the long products go through the fast multiplication.
 engine::Natural TreeProduct(const std::vector<std::uint32_t>& factors) {
@@ -92,61 +76,33 @@ engine::Natural TreeProduct(const std::vector<std::uint32_t>& factors) {
 
 // The digits of "1" multiplied by each factor in turn through the
 // dispatcher with maximum significant digits maxSD: product :=
-// Calculate(3, product, k, maxSD) for k in order.
+// Calculate(3, product, k, maxSD) for k in order, as multiplication steps.
 //
-// The dispatcher's only effect beyond the exact product is its composer:
-// the digits are rounded half up to m = maxSD + 2 significant digits (the
-// length kept, dropped digits becoming zeros), and an integer of 32,768 or
-// more digits is "#NUM!" (which every later step passes on). So:
-// - While a product has at most m digits nothing is rounded. The products
-//   only grow (every factor is at least 1), so when the final product has
-//   at most m digits every step was exact, and the exact product, taken in
-//   any order, is the dispatcher's result.
-// - Once rounding bites, a product is S * 10^z. Multiplying by k gives the
-//   digits of S * k followed by z zeros, and rounding that to m digits is
-//   rounding S * k to m digits followed by the same zeros (when S * k has
-//   at most m digits the deciding digit is one of the zeros, so nothing
-//   changes either way). Carrying S with at most m + 1 digits and z apart
-//   gives the same digits as the literal sequence at a cost linear in m per
-//   step, where the literal sequence re-reads the whole long text each time.
+// The dispatcher's only effect beyond the exact product is its rounding to
+// maxSD + 2 significant digits (and "#NUM!" for an integer too long for a
+// cell). While a product has at most that many digits nothing is rounded;
+// the products only grow (every factor is at least 1), so when the final
+// product is that short every step was exact, and the exact product, taken
+// in any order (a balanced tree, fast), is the dispatcher's result.
 std::string DispatcherProduct(const std::vector<std::uint32_t>& factors, double maxSD) {
-  const double bound = ProductDigits(maxSD);
-  const std::size_t m = WholeBound(bound);
-  const std::size_t exactLimit = std::min(m, kCellIntegerLimit - 1);
+  const double W = frame::WorkingPrecision(maxSD);
+  const double kept = std::max(1.0, std::nearbyint(W + 1));
+  const double exactLimit = std::min(kept, static_cast<double>(engine::kIntegerDigitsLimit - 1));
 
   // Cheap estimate first: the tree is worth building only when its product
   // may fit the bound.
   double log10 = 0;
   for (std::uint32_t f : factors) log10 += std::log10(static_cast<double>(f));
-  if (log10 < static_cast<double>(exactLimit) + 1) {
+  if (log10 < exactLimit + 1) {
     engine::Natural exact = TreeProduct(factors);
-    if (exact.DigitCount() <= exactLimit) return exact.ToDigits();
+    if (static_cast<double>(exact.DigitCount()) <= exactLimit) return exact.ToDigits();
   }
-
-  // Exact while the products stay within the bound, then rounded.
-  engine::Natural acc(1);
-  std::size_t i = 0;
-  for (; i < factors.size(); ++i) {
-    engine::Natural next = engine::MultiplySmall(acc, factors[i]);
-    if (next.DigitCount() > m) break;
-    if (next.DigitCount() >= kCellIntegerLimit) return "#NUM!";
-    acc = std::move(next);
+  frame::StepNumber product = engine::Decimal::Integer(1);
+  for (std::uint32_t f : factors) {
+    product = frame::StepMultiply(product, engine::Decimal::Integer(f), maxSD);
+    if (product.IsError()) break;
   }
-  std::string S = acc.ToDigits();
-  std::size_t z = 0;
-  for (; i < factors.size(); ++i) {
-    std::string product = engine::MultiplyDigitStrings(S, std::to_string(factors[i]));
-    if (engine::HasError(product)) return product;
-    product = engine::RoundToSignificant(product, bound);
-    if (engine::HasError(product)) return product;
-    const std::size_t last = product.find_last_not_of('0');
-    const std::size_t zeros = product.size() - (last + 1);
-    product.resize(last + 1);
-    z += zeros;
-    S = std::move(product);
-    if (S.size() + z >= kCellIntegerLimit) return "#NUM!";
-  }
-  return S + std::string(z, '0');
+  return product.Text();
 }
 
 // The remainder a - b * q, q the quotient a / b rounded toward negative
@@ -239,9 +195,7 @@ std::string FactorialWorker(const Value& num, double limit, bool start_at_intege
   }
   std::string product = top < 1 ? std::string("1") : DispatcherProduct(factors_of(top), options.maxSD);
   if (engine::HasError(product)) return product;
-  engine::type_CleanUp c = engine::CleanUp(product, false, false);
-  double P = 0;
-  return frame::ComposeResult(std::move(c.NumClean), P, true, options);
+  return frame::ComposeNumberText(product, options, true);
 }
 
 }  // namespace
@@ -267,17 +221,19 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
   // The remainder exactly on naturals where the operands read as numbers
   // (a long division by a short divisor costs a pass over the dividend,
   // where the dispatcher divides to the full precision), rounded as the
-  // dispatcher's difference is; else through the dispatcher.
+  // dispatcher's difference is; else by the dispatcher's steps.
   std::string r;
   if (auto exact = ExactRemainder(a, b, use_trunc)) {
-    r = frame::CalculateText(engine::kAdd, *exact, "0", maxSD);
+    r = frame::StepAdd(frame::StepNumber::FromText(*exact), engine::Decimal(), maxSD).Text();
   } else {
     const double precision = OperandLength(a) + OperandLength(b) + 5;
-    std::string q = frame::CalculateText(engine::kDivide, a, b, precision);
+    const frame::StepNumber A = frame::StepNumber::Read(a);
+    const frame::StepNumber B = frame::StepNumber::Read(b);
+    std::string q = frame::StepDivide(A, B, precision).Text();
     q = use_trunc ? Trunc_Function(q) : Int_Function(q);
-    const std::string p =
-        frame::CalculateText(engine::kMultiply, b, q, OperandLength(b) + static_cast<double>(q.size()) + 5);
-    r = frame::CalculateText(engine::kSubtract, a, p, maxSD);
+    const frame::StepNumber p = frame::StepMultiply(B, frame::StepNumber::FromText(q),
+                                                    OperandLength(b) + static_cast<double>(q.size()) + 5);
+    r = frame::StepSubtract(A, p, maxSD).Text();
   }
 
   bool positive = engine::IsNonNegative(b);
@@ -297,9 +253,7 @@ std::string Mod_Function(const Value& dividend, const Value& divisor, bool use_t
     default:
       break;
   }
-  engine::type_CleanUp c = engine::CleanUp(r, false, false);
-  double P = c.DecPos;
-  return frame::ComposeResult(std::move(c.NumClean), P, positive, options);
+  return frame::ComposeNumberText(r, options, positive);
 }
 
 std::string Mod_Function(std::string_view dividend, std::string_view divisor, bool use_trunc, double maxSD) {

@@ -34,9 +34,7 @@ bool AllZeros(std::string_view digits) { return digits.find_first_not_of('0') ==
 // Reads a result of Round_Function back and composes it with the caller's
 // options (the integer part and truncation round first without options).
 std::string Recompose(const std::string& rounded, const type_Restrictionator& options) {
-  engine::type_CleanUp c = engine::CleanUp(rounded, false, false);
-  double P = c.DecPos;
-  return frame::ComposeResult(std::move(c.NumClean), P, c.Positive, options);
+  return frame::ComposeNumberText(rounded, options);
 }
 
 // num_digits of TRUNC: 0 when omitted or blank; a value that does not

@@ -24,12 +24,4 @@ type_Restrictionator FormatOptions(const Value& format_negative, const Value& fo
                                 maximum_significant_digits, Value::Omitted(), Value::Omitted());
 }
 
-std::string ComposeSignedText(std::string_view text, const type_Restrictionator& options) {
-  if (engine::HasError(text)) return std::string(text);
-  const bool positive = engine::IsNonNegative(text);
-  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
-  double P = engine::DecimalPositionFromEnd(text);
-  return frame::ComposeResult(engine::RemoveDecimalPoint(text), P, positive, options);
-}
-
 }  // namespace decimora::functions::detail

@@ -40,8 +40,4 @@ type_Restrictionator FormatOptions(const Value& format_negative, const Value& fo
                                    const Value& format_currency, const Value& exponential_notation,
                                    const Value& maximum_significant_digits);
 
-// Composes a signed plain number text ("-" in front for a negative number,
-// at most one separator), as produced by the dispatcher, with the options.
-std::string ComposeSignedText(std::string_view text, const type_Restrictionator& options);
-
 }  // namespace decimora::functions::detail

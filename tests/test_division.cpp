@@ -33,7 +33,7 @@ struct Literal {
 
 Literal LiteralInverse(const std::string& kBig, int p) {
   if (kBig == "1") return {"1", 0};
-  if (kBig == "0") return {std::string(static_cast<std::size_t>(p), '9'), 2147483647};
+  if (kBig == "0") return {"#DIV/0!", 0};
   double t = std::log(std::strtod(kBig.substr(0, 17).c_str(), nullptr)) / 0.693147180559945;
   if (kBig.size() > 17) t += static_cast<double>(kBig.size() - 17) * 2.30258509299405 / 0.693147180559945;
   long long n = t == std::floor(t) ? static_cast<long long>(t) : static_cast<long long>(std::floor(t)) + 1;
@@ -215,8 +215,10 @@ TEST(Division, WorkedExamples) {
   EXPECT_EQ(r.digits, "24999999");  // from below; the quotient's rounding restores 25000
   EXPECT_EQ(r.powerOfTen, -8);
   EXPECT_EQ(myInverse5("3", 9).digits, "333333333");
-  EXPECT_EQ(myInverse5("0", 4).digits, "9999");
-  EXPECT_EQ(myInverse5("0", 4).powerOfTen, 2147483647);
+  // A zero divisor is a division by zero, however many zeros it has.
+  EXPECT_EQ(myInverse5("0", 4).digits, "#DIV/0!");
+  EXPECT_EQ(myInverse5("000", 10).digits, "#DIV/0!");
+  EXPECT_EQ(myInverse5("0", 4).powerOfTen, 0);
   EXPECT_EQ(myInverse5("1", 40).digits, "1");
   EXPECT_EQ(myInverse5("12a", 5).digits, "#VALUE!");
   EXPECT_EQ(myInverse5("7", 0).digits, "#NUM!");

@@ -224,6 +224,26 @@ TEST(NaturalMultiply, LongOperandsAgreeAcrossMethods) {
   EXPECT_EQ(Multiply(nines, nines).ToDigits(), expected);
 }
 
+// The square path (one forward transform) against the general product of
+// two separate copies, which takes two: every shape, at the limb and
+// cut-over boundaries and at the sizes the powers square (a cell's digits).
+TEST(NaturalMultiply, SquaresAgreeWithTheGeneralProduct) {
+  std::vector<std::size_t> lengths = InterestingLengths();
+  for (std::size_t l : {std::size_t{3000}, std::size_t{32768}, std::size_t{32769}, std::size_t{65536 + 7}}) {
+    lengths.push_back(l);
+  }
+  for (std::size_t n : lengths) {
+    for (const std::string& a : Shapes(n)) {
+      const Natural x = N(a);
+      const Natural copy = N(a);
+      const Natural general = multiply_ntt(x, copy);
+      EXPECT_EQ(square_ntt(x), general) << n;
+      EXPECT_EQ(Multiply(x, x), general) << n;
+    }
+  }
+  EXPECT_TRUE(square_ntt(Natural()).IsZero());
+}
+
 // ---- division ------------------------------------------------------------------
 
 TEST(NaturalDivide, BothMethodsMatchLongDivision) {

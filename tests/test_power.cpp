@@ -95,6 +95,22 @@ TEST_F(PowerTest, SplittingMatchesTheLiteralOrder) {
   EXPECT_EQ(frame::PowerBySplitting("2", "10", 3), "1024");
 }
 
+// A base a hair above 1 with a long exponent, whose power fits: every
+// product is computed (no work budget gives up on it), and the squarings
+// that dominate it agree with the literal order digit for digit.
+TEST_F(PowerTest, LongExponentsOfBasesNearOneAreComputed) {
+  std::mt19937_64 rng(9);
+  for (int i = 0; i < 2; ++i) {
+    std::string e = std::to_string(1 + rng() % 9);
+    while (e.size() < 30) e.push_back(static_cast<char>('0' + rng() % 10));
+    const std::string b = "1." + std::string(29, '0') + "1";
+    const double M = 300;
+    const std::string got = frame::PowerBySplitting(b, e, M);
+    EXPECT_EQ(got.find('#'), std::string::npos) << got;
+    EXPECT_EQ(got, LiteralSplit(b, e, M)) << e;
+  }
+}
+
 // At a small precision the dispatcher would round a long exponent and leave
 // a negative remainder; exact exponent arithmetic keeps the power whole.
 TEST_F(PowerTest, LongExponentAtLowPrecision) {
