@@ -9,6 +9,7 @@
 #include <string>
 
 #include "api/cls_decimora.h"
+#include "platform/allocator.h"
 
 namespace decimora::bench {
 
@@ -57,6 +58,7 @@ inline cls_Decimora& Facade() {
   static cls_Decimora& dcm = []() -> cls_Decimora& {
     static ScratchDir config;
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    platform::KeepFreedMemoryForReuse();  // as the decimora command does
     static cls_Decimora object;
     return object;
   }();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "api/registry.h"
@@ -26,6 +28,30 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 // Characters that end a bare number: the punctuation of the syntax and blanks.
 bool EndsBareToken(char c) {
   return IsSpace(c) || c == ',' || c == ';' || c == '(' || c == ')' || c == '{' || c == '}' || c == '"';
+}
+
+// The end of the bare number that starts at pos. Numbers may be tens of
+// thousands of digits long, so runs of digits are skipped eight at a time.
+std::size_t BareTokenEnd(std::string_view s, std::size_t pos) {
+  constexpr std::uint64_t kLow = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  for (;;) {
+    while (pos + 8 <= s.size()) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + pos, 8);
+      // With the top bit of every byte set first, subtracting '0' (or '9' + 1)
+      // never borrows across bytes and leaves that top bit set exactly where
+      // the byte is at least '0' (or above '9').
+      const std::uint64_t atLeastZero = (w | kHigh) - kLow * '0';
+      const std::uint64_t aboveNine = (w | kHigh) - kLow * ('9' + 1);
+      if ((w & kHigh) != 0 || (atLeastZero & ~aboveNine & kHigh) != kHigh) break;  // not all eight are digits
+      pos += 8;
+    }
+    // Up to the next digit one at a time (a separator, an exponent, a sign).
+    const std::size_t stop = std::min(s.size(), pos + 8);
+    while (pos < stop && !EndsBareToken(s[pos])) ++pos;
+    if (pos < stop || pos == s.size()) return pos;
+  }
 }
 
 // A parsed formula. Parsing completes before anything is evaluated, so a
@@ -152,7 +178,7 @@ class Parser {
   // Kept as text exactly as typed: the library decides what it means.
   Node ParseBareNumber() {
     const std::size_t start = pos_;
-    while (!AtEnd() && !EndsBareToken(s_[pos_])) ++pos_;
+    pos_ = BareTokenEnd(s_, pos_);
     Node n;
     n.literal = Value::Text(std::string(s_.substr(start, pos_ - start)));
     return n;

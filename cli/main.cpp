@@ -14,6 +14,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/session.h"
+#include "platform/allocator.h"
 #include "platform/locale.h"
 
 #ifdef DECIMORA_HAVE_READLINE
@@ -69,6 +70,12 @@ int Help(Console& console, const Options& opt) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepFreedMemoryForReuse();
+  // Standard output gets a buffer of its own: nothing here writes it through
+  // C stdio, and each result line is a single copy into the buffer.
+  std::ios::sync_with_stdio(false);
+  static char out_buffer[1 << 16];
+  std::cout.rdbuf()->pubsetbuf(out_buffer, sizeof out_buffer);
   // The separators and currency come from the POSIX locale unless overridden.
   std::setlocale(LC_ALL, "");
   Console console(std::cout, std::cerr);
@@ -104,7 +111,7 @@ int main(int argc, char** argv) {
     // One output line per input line, arrays included, so results stay
     // aligned with their formulas.
     console.SetArraysOnOneLine(true);
-    session.RunBatch(std::cin);
+    session.RunBatch(STDIN_FILENO);
   }
   return session.ExitStatus();
 }

@@ -207,17 +207,37 @@ std::string RenderJson(const Value& v) {
 }
 
 void Console::Result(const Value& v) {
-  out_ << (json_ ? RenderJson(v) : one_line_ ? RenderPlainLine(v) : RenderPlain(v)) << '\n' << std::flush;
+  if (json_) {
+    out_ << RenderJson(v) << '\n';
+  } else if (v.isText()) {
+    out_ << v.text() << '\n';  // the common case, written without a copy
+  } else {
+    out_ << (one_line_ ? RenderPlainLine(v) : RenderPlain(v)) << '\n';
+  }
+  if (line_buffered_) out_.flush();
 }
 
-void Console::EmptyResult() { out_ << '\n' << std::flush; }
+void Console::EmptyResult() {
+  out_ << '\n';
+  if (line_buffered_) out_.flush();
+}
+
+void Console::Flush() { out_.flush(); }
 
 void Console::Print(std::string_view text) { out_ << text << std::flush; }
 
 void Console::Prompt(std::string_view prompt) { out_ << prompt << std::flush; }
 
-void Console::Error(std::string_view message) { err_ << "decimora: error: " << message << '\n' << std::flush; }
+// Results written so far go out first, so diagnostics stay in order with
+// them when both streams end up in one place.
+void Console::Error(std::string_view message) {
+  out_.flush();
+  err_ << "decimora: error: " << message << '\n' << std::flush;
+}
 
-void Console::Warning(std::string_view message) { err_ << "decimora: warning: " << message << '\n' << std::flush; }
+void Console::Warning(std::string_view message) {
+  out_.flush();
+  err_ << "decimora: warning: " << message << '\n' << std::flush;
+}
 
 }  // namespace decimora::cli

@@ -32,11 +32,14 @@ class Console {
   void SetJson(bool json) { json_ = json; }
   // Plain arrays on one line (RenderPlainLine) instead of one line per row.
   void SetArraysOnOneLine(bool one_line) { one_line_ = one_line; }
-  // Results are flushed line by line, so a program driving a batch run
-  // through a pipe sees each answer as soon as it exists.
+  // Results are flushed line by line unless line buffering is off (batch
+  // mode, which flushes before it waits for input, so a program driving it
+  // through a pipe still sees each answer before it sends the next line).
+  void SetLineBuffered(bool on) { line_buffered_ = on; }
   void Result(const Value& v);
   // Stands in for a formula that gave no result, keeping output aligned.
   void EmptyResult();
+  void Flush();
   void Print(std::string_view text);  // as is, to standard output
   void Prompt(std::string_view prompt);
   void Error(std::string_view message);    // "decimora: error: ..."
@@ -47,6 +50,7 @@ class Console {
   std::ostream& err_;
   bool json_ = false;
   bool one_line_ = false;
+  bool line_buffered_ = true;
 };
 
 }  // namespace decimora::cli

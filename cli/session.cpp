@@ -1,6 +1,10 @@
 #include "cli/session.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <vector>
 
@@ -77,18 +81,53 @@ void Session::RunArguments(const std::vector<std::string>& formulas) {
   for (const std::string& f : formulas) Run(f, FormulaLabel(f));
 }
 
-void Session::RunBatch(std::istream& in) {
-  std::string line;
+void Session::RunBatchLine(std::string_view line, std::size_t number) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // files written on Windows
+  if (IsBlank(line)) {
+    console_.EmptyResult();
+    return;
+  }
+  Run(line, "line " + std::to_string(number));
+}
+
+void Session::RunBatch(int fd) {
+  // Input is read in large blocks and each line evaluated in place, so a
+  // batch costs one pass over its text; results are buffered and written
+  // when the buffer fills and before every read, so a program that feeds a
+  // pipe one line at a time still gets each answer before it sends the next.
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::vector<char> buf(kBlock);
+  std::size_t begin = 0;  // first unread character of the current line
+  std::size_t end = 0;    // end of the data in buf
+  std::size_t scanned = 0;  // buf[begin, scanned) holds no newline
   std::size_t number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();  // files written on Windows
-    if (IsBlank(line)) {
-      console_.EmptyResult();
+  console_.SetLineBuffered(false);
+  for (;;) {
+    const char* nl = static_cast<const char*>(std::memchr(buf.data() + scanned, '\n', end - scanned));
+    if (nl != nullptr) {
+      const std::size_t at = static_cast<std::size_t>(nl - buf.data());
+      RunBatchLine(std::string_view(buf.data() + begin, at - begin), ++number);
+      begin = scanned = at + 1;
       continue;
     }
-    Run(line, "line " + std::to_string(number));
+    // No full line left: keep the partial one at the front and read more.
+    if (begin > 0) {
+      std::memmove(buf.data(), buf.data() + begin, end - begin);
+      end -= begin;
+      begin = 0;
+    }
+    scanned = end;
+    if (buf.size() - end < kBlock / 2) buf.resize(buf.size() * 2);  // a line longer than the block
+    console_.Flush();
+    ssize_t got = 0;
+    do {
+      got = ::read(fd, buf.data() + end, buf.size() - end);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) break;  // end of input (a read error ends it too)
+    end += static_cast<std::size_t>(got);
   }
+  if (end > begin) RunBatchLine(std::string_view(buf.data() + begin, end - begin), ++number);
+  console_.SetLineBuffered(true);
 }
 
 void Session::RunInteractive(const std::function<std::optional<std::string>()>& read_line) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +28,9 @@ class Session {
 
   // Formulas as command-line arguments; each is named by its own text.
   void RunArguments(const std::vector<std::string>& formulas);
-  // One formula per line; an empty (or blank) line prints an empty line.
-  void RunBatch(std::istream& in);
+  // One formula per line from the file descriptor fd, read to its end; an
+  // empty (or blank) line prints an empty line.
+  void RunBatch(int fd);
   // read_line gives the next line, or nothing at the end of input.
   void RunInteractive(const std::function<std::optional<std::string>()>& read_line);
 
@@ -41,6 +41,7 @@ class Session {
     if (status > status_) status_ = status;
   }
   void SuggestFor(const std::vector<std::string>& unknown_names);
+  void RunBatchLine(std::string_view line, std::size_t number);
 
   Console& console_;
   cls_Decimora dcm_;

@@ -96,6 +96,17 @@ Natural PowerOfTen(std::size_t e) { return ShiftDecimalLeft(Natural(1), e); }
 
 double Leading17(std::string_view digits) { return LeadingDigitsValue(digits); }
 
+// The same for the digits of a, read from its limbs: the integer of (up to)
+// 17 digits fits 64 bits, and its conversion rounds to nearest as strtod
+// does, so both give the same double.
+double Leading17(const Natural& a) {
+  const std::size_t digits = a.DigitCount();
+  const Natural lead = digits > 17 ? ShiftDecimalRight(a, digits - 17) : a;
+  std::uint64_t value = 0;
+  for (std::size_t i = lead.LimbCount(); i-- > 0;) value = value * kLimbBase + lead.Limbs()[i];
+  return static_cast<double>(value);
+}
+
 // The bit estimate (n, the least with 2^n >= k) and the starting value: z
 // holds the leading 1 + c digits of 5^n, x0 = 0.z * 10^-u is just below 1/2^n.
 struct Start {
@@ -205,11 +216,12 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
   const std::size_t l = static_cast<std::size_t>(p) + 2;
 
   // The start must lie in [0.1/k, 1/k).
-  const std::string kz0 = Multiply(k, *Natural::FromDigits(st.z)).ToDigits();
-  if (static_cast<std::int64_t>(kz0.size()) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
+  const Natural kz0 = Multiply(k, *Natural::FromDigits(st.z));
+  const std::size_t kz0Digits = kz0.DigitCount();
+  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
   // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
   // the rounding of the double.
-  const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0.size(), 17))) + 1e-15);
+  const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
 
   // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
   // its leading digits: k lies in [kh, kh + 1) * 10^t.
@@ -222,11 +234,10 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
     if (lo == hi) Z = std::move(lo);
   }
   if (!Z) Z = DivideNines(K + l - 1, k);
-  const std::string zText = Z->ToDigits();
-  if (zText.size() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
+  if (Z->DigitCount() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
 
   // beta bounds the complement's shortfall plus the cut, in grid steps.
-  const double leadZ = Leading17(zText) / 1e16 + 1e-9;
+  const double leadZ = Leading17(*Z) / 1e16 + 1e-9;
   const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
   const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
   const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
@@ -241,7 +252,7 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
   }
   const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
   if (!(bound < 50)) return std::nullopt;
-  const int tail = (zText[l - 2] - '0') * 10 + (zText[l - 1] - '0');
+  const int tail = static_cast<int>(Z->Limbs().front() % 100);  // Z mod 100, its last two digits
   if (tail + 1 < static_cast<int>(std::ceil(bound))) return std::nullopt;
 
   return Reciprocal{ShiftDecimalRight(*Z, 2),
@@ -340,9 +351,10 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
     const Reciprocal R = InverseOf(*k, p);
     powerR = R.powerOfTen;
     // Q = iBig * R; only its first p digits are read.
-    const Natural product = Multiply(*Natural::FromDigits(iBig), R.digits);
-    L0 = static_cast<std::int64_t>(product.DigitCount());
-    Q = FirstDigits(product, std::min<std::size_t>(product.DigitCount(), static_cast<std::size_t>(p))).ToDigits();
+    std::size_t productDigits = 0;
+    Q = LeadingDigitsOfProduct(*Natural::FromDigits(iBig), R.digits, static_cast<std::size_t>(p), &productDigits)
+            .ToDigits();
+    L0 = static_cast<std::int64_t>(productDigits);
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }
@@ -360,7 +372,16 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
 std::string RoundToMaxSD(std::string_view input, double maxSD) {
   if (!(maxSD >= 1)) return "0";
   if (IsErrorText(input)) return std::string(input);
-  std::string t = ExpandExponent(RemoveThousandsSeparators(RemoveCurrencySymbol(input)));
+  // The quotient's digits come here plain: copy them once, and remove or
+  // expand only what the text holds.
+  const std::string symbol = GetCurrencySymbol().Symbol;
+  const std::string thousands = GetThousandsSeparator();
+  std::string t = (!symbol.empty() && input.find(symbol) != std::string_view::npos) ||
+                          (!thousands.empty() && input.find(thousands) != std::string_view::npos)
+                      ? RemoveThousandsSeparators(RemoveCurrencySymbol(input))
+                      : std::string(input);
+  // Without an exponent or parentheses the expansion gives the text back.
+  if (t.find('E') != std::string::npos || (!t.empty() && t.front() == '(')) t = ExpandExponent(t);
   const char sep = GetDecimalSeparator();
   // Only a number is rounded: an optional "-", digits and one separator.
   {

@@ -4,8 +4,10 @@
 #include "engine/natural.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <charconv>
+#include <cstring>
 #include <stdexcept>
 
 #include "engine/natural_kernels.h"
@@ -97,6 +99,27 @@ bool ParseChunk(const char* p, std::size_t n, Limb& out) {
   return true;
 }
 
+// Value of a full chunk of nine digit characters; false on a non-digit. The
+// last eight are read as one word: each byte must be 0x30..0x39 (its high
+// nibble 3, also after adding 6), then pairs, quads and the octet are
+// combined with three multiplications.
+bool ParseNine(const char* p, Limb& out) {
+  const unsigned first = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+  std::uint64_t x;
+  std::memcpy(&x, p + 1, 8);
+  if (first > 9 || (((x & 0xF0F0F0F0F0F0F0F0ULL) | (((x + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) !=
+                    0x3333333333333333ULL)) {
+    return false;
+  }
+  if constexpr (std::endian::native == std::endian::big) x = __builtin_bswap64(x);
+  x -= 0x3030303030303030ULL;  // the first character now in the lowest byte
+  x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFULL;
+  x = (x * 100 + (x >> 16)) & 0x0000FFFF0000FFFFULL;
+  x = (x * 10000 + (x >> 32)) & 0xFFFFFFFFULL;
+  out = static_cast<Limb>(first * 100000000u + x);
+  return true;
+}
+
 void Trim(std::vector<Limb>& limbs) {
   while (!limbs.empty() && limbs.back() == 0) limbs.pop_back();
 }
@@ -118,7 +141,9 @@ std::optional<Natural> Natural::FromDigits(std::string_view digits) {
   std::size_t end = digits.size();
   for (Limb& limb : limbs) {
     std::size_t n = std::min(end, kLimbDigits);
-    if (!ParseChunk(digits.data() + end - n, n, limb)) return std::nullopt;
+    if (!(n == kLimbDigits ? ParseNine(digits.data() + end - n, limb) : ParseChunk(digits.data() + end - n, n, limb))) {
+      return std::nullopt;
+    }
     end -= n;
   }
   Trim(limbs);
@@ -234,8 +259,40 @@ Natural ShiftDecimalLeft(const Natural& a, std::size_t digits) {
   return ShiftLimbsLeft(MultiplySmall(a, kPow10[digits % kLimbDigits]), digits / kLimbDigits);
 }
 
+namespace {
+
+// floor(a / (B^limbs * Divisor)) in one pass over the kept limbs. With the
+// divisor a constant the compiler divides by multiplying, several times
+// faster than the division instruction DivideSmall has to use.
+template <std::uint32_t Divisor>
+Natural DropLimbsAndDivide(const Natural& a, std::size_t limbs) {
+  if (limbs >= a.LimbCount()) return Natural();
+  const Limb* src = a.Limbs().data() + limbs;
+  std::vector<Limb> q(a.LimbCount() - limbs);
+  std::uint64_t rem = 0;
+  for (std::size_t i = q.size(); i-- > 0;) {
+    const std::uint64_t cur = rem * kLimbBase + src[i];
+    q[i] = static_cast<Limb>(cur / Divisor);
+    rem = cur % Divisor;
+  }
+  return Natural::FromLimbs(std::move(q));
+}
+
+}  // namespace
+
 Natural ShiftDecimalRight(const Natural& a, std::size_t digits) {
-  return DivideSmall(ShiftLimbsRight(a, digits / kLimbDigits), kPow10[digits % kLimbDigits]);
+  const std::size_t limbs = digits / kLimbDigits;
+  switch (digits % kLimbDigits) {
+    case 0: return ShiftLimbsRight(a, limbs);
+    case 1: return DropLimbsAndDivide<10>(a, limbs);
+    case 2: return DropLimbsAndDivide<100>(a, limbs);
+    case 3: return DropLimbsAndDivide<1000>(a, limbs);
+    case 4: return DropLimbsAndDivide<10000>(a, limbs);
+    case 5: return DropLimbsAndDivide<100000>(a, limbs);
+    case 6: return DropLimbsAndDivide<1000000>(a, limbs);
+    case 7: return DropLimbsAndDivide<10000000>(a, limbs);
+    default: return DropLimbsAndDivide<100000000>(a, limbs);
+  }
 }
 
 }  // namespace decimora::engine

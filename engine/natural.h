@@ -76,6 +76,11 @@ Natural Multiply(const Natural& a, const Natural& b);
 // divisors it skips the long product a general division spends on the
 // dividend, which here is all nines.
 Natural DivideNines(std::size_t digits, const Natural& b);
+// The first min(count, D) digits of a * b, where D, the product's digit
+// count, goes to *digit_count. Below the Karatsuba threshold only the upper
+// half of the long multiplication is summed, unless the lower half could
+// carry into the digits kept.
+Natural LeadingDigitsOfProduct(const Natural& a, const Natural& b, std::size_t count, std::size_t* digit_count);
 // The individual methods, whatever the sizes (for tests and measurement).
 // multiply_karatsuba falls back to schoolbook below its threshold but never
 // uses the transform; multiply_ntt always does.
@@ -98,6 +103,11 @@ DivisionResult Divide(const Natural& a, const Natural& b);
 // divisors it skips the long product a general division spends on the
 // dividend, which here is all nines.
 Natural DivideNines(std::size_t digits, const Natural& b);
+// The first min(count, D) digits of a * b, where D, the product's digit
+// count, goes to *digit_count. Below the Karatsuba threshold only the upper
+// half of the long multiplication is summed, unless the lower half could
+// carry into the digits kept.
+Natural LeadingDigitsOfProduct(const Natural& a, const Natural& b, std::size_t count, std::size_t* digit_count);
 // The individual methods, whatever the sizes (for tests and measurement).
 DivisionResult divide_schoolbook(const Natural& a, const Natural& b);
 DivisionResult divide_newton(const Natural& a, const Natural& b);

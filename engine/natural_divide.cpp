@@ -140,6 +140,46 @@ DivisionResult QuotientStep(const Natural& a, const Natural& v, const Natural& x
   return CorrectQuotient(ShiftLimbsRight(Multiply(ShiftLimbsRight(a, drop), x), e - drop), a, v);
 }
 
+// floor(u / v) for DivideNines, from an estimate q at most 2 units off
+// (see there), with only the lower half of the product q v.
+//
+// With m = n + 1 limbs (n those of v): |u - q v| <= 3 v < 3 B^n < B^m / 2,
+// so u - q v is the one residue of (u - q v) mod B^m in (-B^m/2, B^m/2),
+// and that residue needs only the products of q v below column m. Then q
+// moves by units until the remainder lies in [0, v), as CorrectQuotient
+// does. More than a few steps would mean the estimate is not what the
+// bound says: then the full product decides.
+Natural CorrectNinesQuotient(Natural q, const Natural& u, const Natural& v) {
+  const std::size_t n = v.LimbCount();
+  const std::size_t m = n + 1;
+  if (q.IsZero() || n < 2) return CorrectQuotient(std::move(q), u, v).quotient;
+  std::vector<Limb> low(m);
+  kernels::multiply_schoolbook_low(q.Limbs().data(), q.LimbCount(), v.Limbs().data(), n, low.data(), m);
+  std::vector<Limb> r(m, 0);
+  std::copy_n(u.Limbs().begin(), std::min(m, u.LimbCount()), r.begin());
+  kernels::sub_into(r.data(), m, low.data(), m);  // mod B^m: a borrow out wraps around
+  const bool negative = r[m - 1] >= kLimbBase / 2;
+  Natural rest = Natural::FromLimbs(std::move(r));
+  constexpr int kMaxSteps = 8;
+  const Natural one(1);
+  if (!negative) {
+    for (int step = 0; Compare(rest, v) >= 0; ++step) {
+      if (step == kMaxSteps) return CorrectQuotient(std::move(q), u, v).quotient;
+      q = Add(q, one);
+      rest = Subtract(rest, v);
+    }
+    return q;
+  }
+  // The remainder is -(B^m - rest): take units off q until it is not.
+  Natural missing = Subtract(PowerOfBase(m), rest);
+  for (int step = 0; !missing.IsZero(); ++step) {
+    if (step == kMaxSteps) return CorrectQuotient(std::move(q), u, v).quotient;
+    q = Subtract(q, one);
+    missing = Compare(missing, v) <= 0 ? Natural() : Subtract(missing, v);
+  }
+  return q;
+}
+
 Natural ToLength(const Natural& v, std::size_t t) {
   const std::size_t n = v.LimbCount();
   return t >= n ? ShiftLimbsLeft(v, t - n) : ShiftLimbsRight(v, n - t);
@@ -209,6 +249,17 @@ Natural DivideNines(std::size_t digits, const Natural& b) {
   // factor, so the estimate a x / B^(n+t) needs no long product: it is taken
   // from d 10^N, which is larger by only d, i.e. less than one unit of the
   // quotient. The comparisons below make the result exact.
+  //
+  // How far the estimate can be off. Reciprocal gives x with
+  // |x - B^(2t)/v'| < 2 for v' = v cut or extended to t limbs (by induction:
+  // the base case is a floor; a Newton step from xh, within 2 of B^(2h)/vh,
+  // has relative residual |eps| < 4/B^h, undershoots B^(2t)/v' by at most
+  // 2 B^t eps^2 < 32/B^3 since 2h >= t + 3, and the truncated correction
+  // costs less than 1 + 2/B). The estimate is floor(x d 10^N / B^(n+t));
+  // the real number inside differs from u/v = d(10^N - 1)/v by d/v = 1/b
+  // <= 1/2, plus 2 d 10^N/B^(n+t) < 2/B^3 from x's error, plus at most
+  // (u/v) 2/B^t < 2/B^2 when v' is v cut short. So the estimate is within
+  // 1 of floor(u/v) (CorrectNinesQuotient allows 2).
   const Limb d = kLimbBase / (b.Limbs().back() + 1);
   const Natural v = MultiplySmall(b, d);
   const Natural u = MultiplySmall(a, d);
@@ -218,8 +269,7 @@ Natural DivideNines(std::size_t digits, const Natural& b) {
   const std::size_t wholeLimbs = digits / kLimbDigits;  // 10^N = B^wholeLimbs 10^rest
   std::uint32_t scale = 1;
   for (std::size_t i = 0; i < digits % kLimbDigits; ++i) scale *= 10;
-  return CorrectQuotient(ShiftLimbsRight(MultiplySmall(MultiplySmall(x, d), scale), n + t - wholeLimbs), u, v)
-      .quotient;
+  return CorrectNinesQuotient(ShiftLimbsRight(MultiplySmall(MultiplySmall(x, d), scale), n + t - wholeLimbs), u, v);
 }
 
 DivisionResult Divide(const Natural& a, const Natural& b) {

@@ -10,6 +10,15 @@
 
 #include "engine/natural.h"
 
+// Marks a kernel to be compiled for AVX2 as well as for the baseline, the
+// version picked when the program loads (GCC and Clang on x86-64 with the
+// GNU C library; elsewhere one plain version).
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__GLIBC__) && !defined(__clang__)
+#define DECIMORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define DECIMORA_VECTOR_CLONES
+#endif
+
 namespace decimora::engine::kernels {
 
 // The contracts below are asserted (active in the Debug and sanitizer
@@ -39,6 +48,14 @@ Limb mul_small(Limb* w, const Limb* u, std::size_t n, std::uint32_t f);
 // columns and normalised every 16 rows, so the inner loop is a plain
 // multiply-add.
 void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w);
+// The same with only the products u[j] v[i] of i + j >= c summed (limbs of
+// w below c are zero): the upper columns of the product, without the carry
+// from the lower ones.
+void multiply_schoolbook_high(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+                              std::size_t c);
+// w[0..m) := u * v mod B^m, from the products u[j] v[i] with i + j < m.
+void multiply_schoolbook_low(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
+                             std::size_t m);
 // Karatsuba: (u1 B^h + u0)(v1 B^h + v0) from three half-size products,
 // u0 v0, u1 v1 and (u0 + u1)(v0 + v1). Recursion goes through `multiply`
 // with the transform disabled when allow_ntt is false.

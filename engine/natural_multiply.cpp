@@ -28,6 +28,10 @@ constexpr std::size_t kRowsPerCarryPass = 16;
 
 }  // namespace
 
+// Built twice, for AVX2 and for any x86-64, and chosen when the program
+// loads: the column sums vectorise four products to an instruction with
+// AVX2 against two with the baseline's SSE2.
+DECIMORA_VECTOR_CLONES
 void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
   assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
   if (un < vn) {

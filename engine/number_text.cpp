@@ -286,8 +286,40 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
   std::string text = ReadNumberText(num);
   if (HasError(text)) return fail(text);
 
+  // The steps below work on the one text in place: an operand may be tens
+  // of thousands of digits long.
   out.Positive = IsNonNegative(text);
-  text = TrimFractionZeros(StripLeadingZeros(AbsText(text)));
+  if (!out.Positive) text.erase(0, 1);  // the reader writes every negative with "-"
+  StripLeadingZerosInPlace(text);
+  TrimFractionZerosInPlace(text);
+
+  // Round the significant digits to one more than the largest maxSD; the
+  // leading zeros of a number below 1 stay in front. Only a text longer than
+  // the limit is rounded; a shorter one is its own rounding. The rounding
+  // keeps the length, so a cut fraction leaves zeros at the end and a carry
+  // out of the first digit (0.99...9 becoming 1.00...0) a zero in front: the
+  // rounded text is put in normal form again before the record describes it.
+  const std::size_t sepAt0 = text.find(sep);
+  std::size_t lead = 0;  // the zeros (and separator) before the first significant digit
+  if (text != "0") {
+    while (lead < text.size() && (text[lead] == '0' || text[lead] == sep)) ++lead;
+  }
+  const std::size_t significant =
+      text.size() - lead - (sepAt0 != std::string::npos && sepAt0 >= lead ? 1 : 0);
+  if (static_cast<double>(significant) > kCleanUpDigits) {
+    const std::size_t frac = sepAt0 == std::string::npos ? 0 : text.size() - sepAt0 - 1;
+    std::string digits = std::move(text);
+    RemoveDecimalPointInPlace(digits);
+    std::size_t zeros = 0;
+    while (zeros < digits.size() && digits[zeros] == '0') ++zeros;
+    const std::string rounded = RoundToSignificant(std::string_view(digits).substr(zeros), kCleanUpDigits);
+    if (HasError(rounded)) return fail("#NUM!");
+    digits.replace(zeros, std::string::npos, rounded);
+    if (frac > 0) digits.insert(digits.size() - frac, 1, sep);
+    StripLeadingZerosInPlace(digits);
+    TrimFractionZerosInPlace(digits);
+    text = std::move(digits);
+  }
   if (text == "0") out.Positive = true;
   out.DecPos = DecimalPositionFromEnd(text);
   const std::size_t sepAt = text.find(sep);
@@ -297,15 +329,8 @@ type_CleanUp CleanUp(std::string_view num, bool insert_decimal, bool include_sig
     out.NumNonZeroCharsLeftOfDec = text == "0" ? 0 : static_cast<double>(text.size());
   }
 
-  // Round the significant digits to one more than the largest maxSD; the
-  // leading zeros of a number below 1 stay in front.
-  std::string digits = RemoveDecimalPoint(text);
-  std::size_t zeros = 0;
-  std::string significant = StripLeadingZeros(digits, &zeros);
-  if (zeros > 0 && zeros == digits.size()) significant.clear();
-  std::string rounded = RoundToSignificant(significant, kCleanUpDigits);
-  if (HasError(rounded)) return fail("#NUM!");
-  digits = std::string(zeros, '0') + rounded;
+  std::string digits = std::move(text);
+  RemoveDecimalPointInPlace(digits);
   if (digits.empty() || HasNonDigit(digits)) return fail("#NUM!");
 
   if (insert_decimal && out.DecPos != 0) {

@@ -1,48 +1,67 @@
 #include "engine/operands.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/division.h"
 #include "engine/number_text.h"
 
 namespace decimora::engine {
 
+namespace {
+
+// AbsText on a text of one's own, without a copy.
+std::string Magnitude(std::string&& text) {
+  if (!text.empty() && text.front() == '-') {
+    text.erase(0, 1);
+  } else if (!text.empty() && text.front() == '(') {
+    if (text.size() >= 2) {
+      text.pop_back();
+      text.erase(0, 1);
+    } else {
+      text.clear();
+    }
+  }
+  return std::move(text);
+}
+
+}  // namespace
+
 type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& b) {
   type_SignOp op;
   const bool aNeg = !IsNonNegative(a);
   const bool bNeg = !IsNonNegative(b);
+  // The operands are moved into the record (they may be very long).
   switch (code) {
     case kAdd:
       if (!aNeg && !bNeg) {
-        op = {kAdd, a, b, false};
+        op = {kAdd, std::move(a), std::move(b), false};
       } else if (!aNeg && bNeg) {
-        op = {kSubtract, a, AbsText(b), false};
+        op = {kSubtract, std::move(a), Magnitude(std::move(b)), false};
       } else if (aNeg && !bNeg) {
-        op = {kSubtract, b, AbsText(a), false};
+        op = {kSubtract, std::move(b), Magnitude(std::move(a)), false};
       } else {
-        a = AbsText(a);
-        b = AbsText(b);
-        op = {kAdd, a, b, true};
+        op = {kAdd, Magnitude(std::move(a)), Magnitude(std::move(b)), true};
       }
       break;
     case kSubtract:
       if (!aNeg && !bNeg) {
-        op = {kSubtract, a, b, false};
+        op = {kSubtract, std::move(a), std::move(b), false};
       } else if (!aNeg && bNeg) {
-        op = {kAdd, a, AbsText(b), false};
+        op = {kAdd, std::move(a), Magnitude(std::move(b)), false};
       } else if (aNeg && !bNeg) {
-        op = {kAdd, AbsText(a), b, true};
+        op = {kAdd, Magnitude(std::move(a)), std::move(b), true};
       } else {
-        op = {kSubtract, AbsText(b), AbsText(a), false};
+        op = {kSubtract, Magnitude(std::move(b)), Magnitude(std::move(a)), false};
       }
       break;
     case kMultiply:
     case kDivide:
-      op = {code, AbsText(a), AbsText(b), aNeg != bNeg};
+      op = {code, Magnitude(std::move(a)), Magnitude(std::move(b)), aNeg != bNeg};
       break;
     case kRoot:
     case kPower:
-      op = {code, a, b, false};
+      op = {code, std::move(a), std::move(b), false};
       break;
     default:
       break;  // an unknown code leaves the record empty

@@ -35,8 +35,8 @@ struct type_RemoveDecimals {
   double Operand2_TrimLen = 0;
 };
 
-// Turns a signed request into an operation on magnitudes and a sign. For an
-// addition of two negatives the caller's texts become their magnitudes.
+// Turns a signed request into an operation on magnitudes and a sign. The
+// caller's texts are moved into the record (left unspecified).
 type_SignOp DecideSignOperation(std::int16_t code, std::string& a, std::string& b);
 
 type_DecPosFromEnd AlignDecimalPositions(std::string operand1, std::string operand2, std::int16_t code);

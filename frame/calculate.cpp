@@ -103,13 +103,20 @@ std::string Calculate(std::int16_t code, const Value& number1, const Value& numb
                       const Value& format_decimal_place, const Value& preserve_decimal_place) {
   try {
     if (auto e = FirstError(TextOf(number1), TextOf(number2))) return *e;
-    const auto t1 = platform::VariantToText(number1);
-    const auto t2 = platform::VariantToText(number2);
-    if (!t1 || !t2) return "#VALUE!";
     // Quotes, currency symbol, thousands separators and exponent; any text
-    // that does not read as a number is "#VALUE!" here.
-    std::string a = ReadNumberText(*t1);
-    std::string b = ReadNumberText(*t2);
+    // that does not read as a number is "#VALUE!" here. A text is read where
+    // it stands, other values through their text.
+    auto read = [](const Value& v) -> std::optional<std::string> {
+      if (v.isText()) return ReadNumberText(v.text());
+      const auto t = platform::VariantToText(v);
+      if (!t) return std::nullopt;
+      return ReadNumberText(*t);
+    };
+    std::optional<std::string> t1 = read(number1);
+    std::optional<std::string> t2 = read(number2);
+    if (!t1 || !t2) return "#VALUE!";
+    std::string a = std::move(*t1);
+    std::string b = std::move(*t2);
     if (HasError(a) || HasError(b)) return "#VALUE!";
 
     type_Restrictionator options =

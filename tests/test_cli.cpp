@@ -1,6 +1,7 @@
 // Golden tests of the built `decimora` program: exact standard output,
 // diagnostics and exit status, as scripts calling it see them.
 #include <fcntl.h>
+#include <poll.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -138,6 +139,69 @@ TEST(Cli, BatchModeKeepsLinesAlignedAndGoesOnAfterASyntaxError) {
   const Outcome json = RunDecimora({"--json"}, "BLANK()\n\n1\n");
   EXPECT_EQ(json.out, "null\n\n\"1\"\n");
   EXPECT_EQ(json.status, 0);
+}
+
+// Input is read in blocks: lines that straddle a block boundary, a line
+// longer than a block and a last line without a newline must all come out
+// whole and in order.
+TEST(Cli, BatchModeReadsLinesAcrossBlocks) {
+  std::string input;
+  std::string expected;
+  for (int i = 0; i < 60000; ++i) {  // about 1.3 MB of short lines
+    input += "dcmADD(" + std::to_string(i) + ",1)\n";
+    expected += std::to_string(i + 1) + "\n";
+  }
+  const std::string longText(3'000'000, 'x');
+  input += "\"" + longText + "\"\r\n";
+  expected += longText + "\n";
+  input += "dcmSUBTRACT(1,3)";
+  expected += "-2\n";
+  const Outcome o = RunDecimora({}, input);
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_TRUE(o.out == expected) << "output differs, " << o.out.size() << " bytes for " << expected.size();
+}
+
+// Batch output is buffered, but a program that writes one formula into a
+// pipe and waits for its answer must get it before it writes the next.
+TEST(Cli, BatchModeAnswersEachLineOfAPipeBeforeTheNextArrives) {
+  int to_child[2];
+  int from_child[2];
+  ASSERT_EQ(pipe(to_child), 0);
+  ASSERT_EQ(pipe(from_child), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(to_child[0], 0);
+    dup2(from_child[1], 1);
+    close(to_child[1]);
+    close(from_child[0]);
+    std::string program = DECIMORA_BIN;
+    char* argv[] = {program.data(), nullptr};
+    execv(argv[0], argv);
+    _exit(127);
+  }
+  close(to_child[0]);
+  close(from_child[1]);
+  auto answer = [&](const std::string& line) {
+    EXPECT_EQ(write(to_child[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    std::string got;
+    pollfd p{from_child[0], POLLIN, 0};
+    while (got.find('\n') == std::string::npos && poll(&p, 1, 10000) == 1) {
+      char buf[256];
+      const ssize_t n = read(from_child[0], buf, sizeof buf);
+      if (n <= 0) break;
+      got.append(buf, static_cast<std::size_t>(n));
+    }
+    return got;
+  };
+  EXPECT_EQ(answer("dcmADD(1,2)\n"), "3\n");
+  EXPECT_EQ(answer("\n"), "\n");
+  EXPECT_EQ(answer("dcmMULTIPLY(4,5)\n"), "20\n");
+  close(to_child[1]);
+  int wstatus = 0;
+  EXPECT_EQ(waitpid(pid, &wstatus, 0), pid);
+  close(from_child[0]);
+  EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0);
 }
 
 TEST(Cli, BatchModePrintsAnArrayOnOneLine) {

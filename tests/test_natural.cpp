@@ -141,6 +141,15 @@ TEST(NaturalText, RoundTripsDigitsAndRejectsOthers) {
   for (const char* bad : {"12a4", "-1", "1.5", " 1", "1 ", "1234567890123456789x"}) {
     EXPECT_FALSE(Natural::FromDigits(bad).has_value()) << bad;
   }
+  // Full chunks are read nine characters at once: a character just outside
+  // '0'..'9' at any place of any chunk is still refused.
+  for (std::size_t at = 0; at < 27; ++at) {
+    for (char c : {'/', ':', '\0', '\xff', '\xb0', '?'}) {
+      std::string s(27, '7');
+      s[at] = c;
+      EXPECT_FALSE(Natural::FromDigits(s).has_value()) << at << " " << int(c);
+    }
+  }
 }
 
 TEST(NaturalSmallOps, AgreeWithDigitReferences) {
@@ -222,6 +231,27 @@ TEST(NaturalMultiply, LongOperandsAgreeAcrossMethods) {
   const Natural nines = N(std::string(n, '9'));
   const std::string expected = std::string(n - 1, '9') + "8" + std::string(n - 1, '0') + "1";
   EXPECT_EQ(Multiply(nines, nines).ToDigits(), expected);
+}
+
+// The short product must give exactly the leading digits of the full one,
+// also where a run of nines at the cut forces it to fall back (all-nines
+// operands put one right below the leading digits).
+TEST(NaturalMultiply, LeadingDigitsOfProductMatchTheFullProduct) {
+  for (std::size_t la : {1, 30, 100, 500, 1000, 1200, 1300}) {
+    for (std::size_t lb : {1, 40, 500, 1000, 1250}) {
+      for (const std::string& a : Shapes(la)) {
+        for (const std::string& b : Shapes(lb)) {
+          const std::string full = multiply_schoolbook(N(a), N(b)).ToDigits();
+          for (std::size_t count : {std::size_t{1}, std::size_t{5}, la, (la + lb) / 2, la + lb - 40, la + lb + 3}) {
+            std::size_t digits = 0;
+            const std::string lead = LeadingDigitsOfProduct(N(a), N(b), count, &digits).ToDigits();
+            ASSERT_EQ(digits, full.size()) << la << " " << lb << " " << count;
+            ASSERT_EQ(lead, full.substr(0, std::min(count, full.size()))) << la << " " << lb << " " << count;
+          }
+        }
+      }
+    }
+  }
 }
 
 // The square path (one forward transform) against the general product of
@@ -309,6 +339,19 @@ TEST(NaturalDivide, NinesOverDivisor) {
   }
   EXPECT_TRUE(DivideNines(2, N("1000")).IsZero());
   EXPECT_THROW(DivideNines(5, Natural()), std::domain_error);
+}
+
+// The reciprocal path corrects its estimate from the low half of a product
+// only; long division, which shares none of it, must agree on many divisors.
+TEST(NaturalDivide, NinesOverDivisorAgreesWithLongDivisionOnRandomDivisors) {
+  for (int i = 0; i < 300; ++i) {
+    const std::size_t lb = 700 + rng() % 1400;
+    const std::vector<std::string> shapes = Shapes(lb);
+    const Natural b = N(shapes[rng() % shapes.size()]);
+    const std::size_t digits = lb + rng() % (lb + 10);
+    EXPECT_EQ(DivideNines(digits, b), divide_schoolbook(N(std::string(digits, '9')), b).quotient)
+        << "N=" << digits << " b has " << lb << " digits";
+  }
 }
 
 // ---- the digit-string contract ----------------------------------------------------

@@ -119,6 +119,20 @@ TEST_F(CleanUpTest, LongInputsRoundToOneDigitMoreThanACell) {
   EXPECT_EQ(r.NumClean, "1" + std::string(40000, '0'));
   const std::string tail = "1" + std::string(32767, '0') + "4999";
   EXPECT_EQ(CleanUp(tail, false, false).NumClean, "1" + std::string(32771, '0'));
+
+  // A rounded fraction is read again in normal form: no zero left in front
+  // by a carry out of the first digit, none left at the end by the cut.
+  const std::string nearlyOne = "-0." + std::string(32769, '9');
+  EXPECT_EQ(CleanUp(nearlyOne, true, true).NumClean, "-1");
+  type_CleanUp up = CleanUp(nearlyOne, false, false);
+  EXPECT_EQ(up.NumClean, "1");
+  EXPECT_EQ(up.DecPos, 0);
+  EXPECT_EQ(up.NumNonZeroCharsLeftOfDec, 1);
+  EXPECT_EQ(CleanUp("0.0" + std::string(32769, '9'), true, true).NumClean, "0.1");
+  const std::string cut = "2." + std::string(32766, '3') + "4999";
+  type_CleanUp down = CleanUp(cut, false, false);
+  EXPECT_EQ(down.NumClean, "2" + std::string(32766, '3') + "5");
+  EXPECT_EQ(down.DecPos, 32768);
 }
 
 TEST_F(PrimitiveTest, StripAndTrim) {
