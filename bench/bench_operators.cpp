@@ -22,18 +22,7 @@ using decimora::Value;
 
 const Value kNone;
 
-// n digits, the first one nonzero (the same sequence as OperandDigits in
-// compare_operators.py).
-std::string OperandDigits(std::size_t n, std::uint64_t seed) {
-  std::uint64_t x = seed;
-  std::string s(n, '0');
-  for (std::size_t i = 0; i < n; ++i) {
-    x = x * 6364136223846793005ULL + 1442695040888963407ULL;
-    s[i] = static_cast<char>('0' + (x >> 33) % 10);
-  }
-  if (s[0] == '0') s[0] = '7';
-  return s;
-}
+using decimora::bench::OperandDigits;
 
 void BM_Multiply(benchmark::State& state) {
   cls_Decimora& dcm = decimora::bench::Facade();

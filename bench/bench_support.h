@@ -22,6 +22,20 @@ inline std::string RandomDigits(std::size_t n, std::uint64_t seed) {
   return s;
 }
 
+// n digits from a 64-bit linear congruential generator, the first one
+// nonzero: the same sequence as operand_digits in compare_operators.py, so
+// the Python side can work on the very same numbers.
+inline std::string OperandDigits(std::size_t n, std::uint64_t seed) {
+  std::uint64_t x = seed;
+  std::string s(n, '0');
+  for (std::size_t i = 0; i < n; ++i) {
+    x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+    s[i] = static_cast<char>('0' + (x >> 33) % 10);
+  }
+  if (s[0] == '0') s[0] = '7';
+  return s;
+}
+
 // A scratch folder of this run's own, removed when the program ends.
 class ScratchDir {
  public:

@@ -112,4 +112,12 @@ Natural LeadingDigitsOfProduct(const Natural& a, const Natural& b, std::size_t c
 DivisionResult divide_schoolbook(const Natural& a, const Natural& b);
 DivisionResult divide_newton(const Natural& a, const Natural& b);
 
+// The greatest common divisor, exact at any length; Gcd(a, 0) = a. Lehmer's
+// method on binary words (engine/natural_gcd.cpp): quadratic with a small
+// constant, so two 32,767-digit numbers take milliseconds.
+Natural Gcd(const Natural& a, const Natural& b);
+// Plain Euclid on Divide, one long division per quotient (the reference of
+// the tests).
+Natural gcd_euclid(const Natural& a, const Natural& b);
+
 }  // namespace decimora::engine

@@ -22,10 +22,11 @@ std::optional<double> ReadMaxSD(std::string_view upper) {
     std::size_t i = at + kKey.size();
     double value = 0;
     bool any = false;
-    // A double holds any run of digits; a count beyond the cell limit is
-    // capped by Restrictionator like any other maxSD.
+    // Any run of digits counts; beyond the cell limit it is the cell limit,
+    // as for the positional argument (and the running value never grows
+    // past what a double holds exactly).
     while (i < upper.size() && IsDigitChar(upper[i])) {
-      value = value * 10 + (upper[i] - '0');
+      value = std::min(value * 10 + (upper[i] - '0'), kMaxSignificantDigits);
       any = true;
       ++i;
     }
@@ -113,9 +114,41 @@ type_Restrictionator DirectiveReader::Options() const {
                          Value::Bool(exponent_), Value::Number(CurrentMaxSD()), omitted, omitted);
 }
 
-bool WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,
-              const ListWalkOptions& options) {
+bool IsNumberTooLongForCell(std::string_view upper) {
+  // Without an exponent a number's plain text is no longer than its own
+  // text plus the "0" of a leading separator: only a long text or an
+  // exponent can fail, and only those pay for a reading.
+  const bool exponent = upper.find('E') != std::string_view::npos;
+  if (!exponent && static_cast<double>(upper.size()) + 1 <= kCellLimit) return false;
+  const std::string read = engine::ReadNumberText(upper);
+  if (read.find('#') != std::string::npos) {
+    if (read != "#NUM!" || !exponent) return false;
+    // "#NUM!" is both "not a number" and "an expansion beyond every bound":
+    // it is the latter when the same text with exponent 0 is a number.
+    const std::size_t e = upper.rfind('E');
+    std::size_t from = e + 2;
+    std::size_t to = from;
+    while (to < upper.size() && IsDigitChar(upper[to])) ++to;
+    if (e + 1 >= upper.size() || to == from) return false;
+    std::string zero(upper);
+    zero.replace(from, to - from, "0");
+    return engine::ReadNumberText(zero).find('#') == std::string::npos;
+  }
+  // The integer part decides: a tiny number (1E-40000) has few significant
+  // digits and is shown in exponent form; a huge one has digits to the
+  // separator that no cell holds.
+  std::string_view body(read);
+  if (!body.empty() && body.front() == '-') body.remove_prefix(1);
+  body = body.substr(0, body.find(engine::GetDecimalSeparator()));
+  const std::size_t lead = body.find_first_not_of('0');
+  const std::size_t integer_digits = lead == std::string_view::npos ? 0 : body.size() - lead;
+  return static_cast<double>(integer_digits) > kCellLimit;
+}
+
+WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,
+                 const ListWalkOptions& options) {
   bool first = true;
+  WalkEnd end = WalkEnd::kCompleted;
   auto one = [&](const Value& v, bool in_array) {
     const std::string text = TextOfListValue(v);
     if (text.empty()) return true;
@@ -126,19 +159,27 @@ bool WalkList(std::span<const Value> list, DirectiveReader& directives, const Li
       directives.Read(text);
       return true;
     }
-    return visit(ListItem{text, upper, in_array});
+    if (!as_data && IsNumberTooLongForCell(upper)) {
+      end = WalkEnd::kValueTooLong;
+      return false;
+    }
+    if (!visit(ListItem{text, upper, in_array})) {
+      end = WalkEnd::kStopped;
+      return false;
+    }
+    return true;
   };
   for (const Value& arg : list) {
     if (!arg.isArray()) {
-      if (!one(arg, false)) return false;
+      if (!one(arg, false)) return end;
       continue;
     }
     // Cells are stored row by row, which is the order of the walk.
     for (const Value& cell : arg.array().cells) {
-      if (!one(cell, true)) return false;
+      if (!one(cell, true)) return end;
     }
   }
-  return true;
+  return end;
 }
 
 std::string ComposeListResult(std::string_view number, const type_Restrictionator& options) {

@@ -101,16 +101,31 @@ struct ListWalkOptions {
 // Returns false to end the walk early.
 using ListVisitor = std::function<bool(const ListItem&)>;
 
+// How a walk ended.
+enum class WalkEnd {
+  kCompleted,     // every value seen
+  kStopped,       // the visitor ended it
+  kValueTooLong,  // a number that no cell can hold: the call is "#NUM!"
+};
+
+// Whether a value text reads as a number whose integer part has more digits
+// than a cell's 32,767 characters, such as 3E+40000, or whose exponent is
+// too large to expand at all (1E+2000000000). Tiny numbers (1E-40000) fit:
+// their significant digits are few.
+bool IsNumberTooLongForCell(std::string_view upper_text);
+
 // Walks an open-ended list in argument order; an array argument row by row,
 // each row from the first column to the last. For each value:
 // - a host error value (at the top level or in a cell) becomes the text
 //   "#VALUE!", an error text that no number reader accepts;
 // - empty and omitted values are skipped;
 // - a directive goes to `directives`;
+// - a number too long for a cell ends the walk with kValueTooLong: no list
+//   function may drop it (its answer would be wrong) or count it (it could
+//   not compute with it);
 // - anything else is handed to `visit`.
-// Returns false when the visitor ended the walk.
-bool WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,
-              const ListWalkOptions& options = {});
+WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,
+                 const ListWalkOptions& options = {});
 
 // The result of a list function: a signed number text (an accumulator, or
 // the error text it became) composed with the directive options. The empty

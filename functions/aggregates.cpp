@@ -41,7 +41,7 @@ bool ReadsAsNumber(std::string_view upper) { return !upper.empty() && !HasError(
 frame::StepNumber Fold(std::span<const Value> list, frame::DirectiveReader& directives, std::int16_t code,
                        frame::StepNumber start, double* count) {
   frame::StepNumber acc = std::move(start);
-  frame::WalkList(list, directives, [&](const frame::ListItem& item) {
+  const frame::WalkEnd end = frame::WalkList(list, directives, [&](const frame::ListItem& item) {
     frame::StepNumber r = frame::Step(code, acc, frame::StepNumber::Read(item.upper), frame::kMaxSignificantDigits);
     if (r.IsError()) {
       if (!ReadsAsNumber(item.upper)) return true;
@@ -52,7 +52,7 @@ frame::StepNumber Fold(std::span<const Value> list, frame::DirectiveReader& dire
     if (count != nullptr) *count += 1;
     return true;
   });
-  return acc;
+  return end == frame::WalkEnd::kValueTooLong ? frame::StepNumber::Error("#NUM!") : acc;
 }
 
 std::string CountText(double count) { return std::to_string(static_cast<unsigned long long>(count)); }
@@ -67,11 +67,11 @@ std::string SumCountAverage_Function(std::span<const Value> numlist, bool sum_on
     // A count needs no sum: a value counts when it passes the number test
     // of the comparisons (so two numbers whose sum would not fit a cell
     // still count as two).
-    frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
+    const frame::WalkEnd end = frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
       if (frame::IsNumberText(item.upper)) count += 1;
       return true;
     });
-    acc = CountText(count);
+    acc = end == frame::WalkEnd::kValueTooLong ? std::string("#NUM!") : CountText(count);
   } else {
     frame::StepNumber sum = Fold(numlist, directives, engine::kAdd, engine::Decimal(), &count);
     if (!sum_only && !sum.IsError() && !sum.value.IsZero() && count != 0) {
@@ -93,7 +93,7 @@ std::string MaxMin_Function(std::span<const Value> numlist, bool is_max) {
   frame::DirectiveReader directives(frame::kMaxSignificantDigits);
   std::string best;
   bool have_best = false;
-  frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
+  const frame::WalkEnd end = frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
     // The first number found is the provisional extreme. A text that is not
     // a number is skipped here as everywhere else in the list (taken as the
     // extreme, it would fail every later comparison and become the result).
@@ -110,6 +110,7 @@ std::string MaxMin_Function(std::span<const Value> numlist, bool is_max) {
     if (answer.isBool() && answer.boolean()) best = item.upper;
     return true;
   });
+  if (end == frame::WalkEnd::kValueTooLong) return "#NUM!";
   return frame::ComposeListResult(best, directives.Options());
 }
 

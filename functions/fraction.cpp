@@ -4,27 +4,25 @@
 // Both numbers of a fraction are scaled by the same power of ten 10^s until
 // they are integers A and B; with g their greatest common divisor the
 // reduced fraction is (A/g)/(B/g) and the factor it was reduced by is
-// exactly g/10^s. Short integers find g natively; long ones by Euclid's
-// algorithm on the remainder worker, held to enough digits to be exact, so
-// a common divisor is never the divisor of two rounded numbers.
+// exactly g/10^s. All of it is computed on limbs, exactly, whatever the
+// length the scaling reaches (a cell's number times 10^16,384 is longer than
+// a cell): g by Lehmer's method, the quotients by exact division. Only what
+// is handed back must fit a cell.
 
 #include "functions/fraction.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "engine/errors.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
-#include "engine/operands.h"
-#include "frame/calculate.h"
+#include "frame/compose.h"
 #include "frame/guard.h"
 #include "frame/lists.h"
 #include "frame/restrictionator.h"
-#include "functions/remainder.h"
 #include "functions/rounding.h"
 #include "functions/shared.h"
 #include "platform/convert.h"
@@ -39,119 +37,167 @@ type_Fraction AllFields(const std::string& text) { return {text, text, text}; }
 
 bool IsOne(std::string_view t) { return t == "1" || t == "-1"; }
 
-// A signed normal-form number text as an integer text scaled by 10^s, where
-// s >= its own number of fraction digits: sign, digits without separator or
-// leading zeros, then s - fraction digits zeros.
-std::string ScaleToInteger(std::string_view text, std::size_t s) {
-  const char sep = engine::GetDecimalSeparator();
-  const bool negative = !engine::IsNonNegative(text);
-  if (negative) text.remove_prefix(1);
-  const std::size_t at = text.find(sep);
-  const std::size_t fraction = at == std::string_view::npos ? 0 : text.size() - at - 1;
-  std::string digits;
-  digits.reserve(text.size() + s);
-  for (char c : text) {
-    if (c != sep) digits.push_back(c);
+// Whether a signed text fits a cell, its sign aside (a cell holds the
+// 32,767 digits of a positive integer; its negative is written by the
+// composer's sign style).
+bool FitsCell(std::string_view text) {
+  const std::size_t sign = engine::IsNonNegative(text) ? 0 : 1;
+  return static_cast<double>(text.size() - sign) <= frame::kCellLimit;
+}
+
+// A decimal exactly: digits / 10^fraction, with a sign.
+struct Decimal {
+  bool negative = false;
+  engine::Natural digits;
+  std::size_t fraction = 0;
+};
+
+// A signed normal-form text (CleanUp's, or an integer text of the
+// truncation); nullopt for anything else.
+std::optional<Decimal> ReadDecimal(std::string_view text) {
+  Decimal d;
+  if (!engine::IsNonNegative(text)) {
+    d.negative = true;
+    text.remove_prefix(1);
   }
-  digits = engine::StripLeadingZeros(digits);
-  digits.append(s - fraction, '0');
-  return negative ? "-" + digits : digits;
-}
-
-std::size_t FractionDigits(std::string_view text) {
   const std::size_t at = text.find(engine::GetDecimalSeparator());
-  return at == std::string_view::npos ? 0 : text.size() - at - 1;
+  std::optional<engine::Natural> n;
+  if (at == std::string_view::npos) {
+    n = engine::Natural::FromDigits(text);
+  } else {
+    std::string digits(text.substr(0, at));
+    digits.append(text.substr(at + 1));
+    d.fraction = text.size() - at - 1;
+    n = engine::Natural::FromDigits(digits);
+  }
+  if (!n || text.empty()) return std::nullopt;
+  d.digits = std::move(*n);
+  if (d.digits.IsZero()) d.negative = false;
+  return d;
 }
 
-// g / 10^s for a digit string g without leading zeros, in normal form.
-std::string ShiftDown(const std::string& g, std::size_t s) {
-  if (s == 0) return g;
+// The number of decimal zeros at the low end of n (n != 0).
+std::size_t TrailingZeros(const engine::Natural& n) {
+  std::size_t zeros = 0;
+  for (engine::Limb limb : n.Limbs()) {
+    if (limb == 0) {
+      zeros += engine::kLimbDigits;
+      continue;
+    }
+    while (limb % 10 == 0) {
+      limb /= 10;
+      ++zeros;
+    }
+    break;
+  }
+  return zeros;
+}
+
+// Without trailing fraction zeros.
+Decimal Normalised(Decimal d) {
+  if (d.digits.IsZero()) return Decimal{};
+  const std::size_t cut = std::min(d.fraction, TrailingZeros(d.digits));
+  if (cut > 0) {
+    d.digits = engine::ShiftDecimalRight(d.digits, cut);
+    d.fraction -= cut;
+  }
+  return d;
+}
+
+// The digits of a decimal's integer part (the length a cell cannot exceed;
+// a long fraction is the composer's to round).
+std::size_t IntegerDigits(const Decimal& d) {
+  const std::size_t n = d.digits.IsZero() ? 0 : d.digits.DigitCount();
+  return n > d.fraction ? n - d.fraction : 0;
+}
+
+// The normal-form text of a normalised decimal.
+std::string DecimalText(const Decimal& d) {
+  std::string g = d.digits.ToDigits();
+  std::string out = d.negative ? "-" : "";
+  if (d.fraction == 0) return out + g;
   const char sep = engine::GetDecimalSeparator();
-  std::string out;
-  if (g.size() > s) {
-    out = g.substr(0, g.size() - s);
+  if (g.size() > d.fraction) {
+    out.append(g, 0, g.size() - d.fraction);
     out.push_back(sep);
-    out.append(g, g.size() - s, std::string::npos);
+    out.append(g, g.size() - d.fraction, std::string::npos);
   } else {
-    out = "0";
+    out.push_back('0');
     out.push_back(sep);
-    out.append(s - g.size(), '0');
+    out.append(d.fraction - g.size(), '0');
     out.append(g);
   }
-  return engine::TrimFractionZeros(out);
+  return out;
 }
 
-// Whether the digit string g (no leading zeros) is below 10^s.
-bool BelowPowerOfTen(const std::string& g, std::size_t s) { return g.size() <= s; }
+engine::Natural ScaledTo(const Decimal& d, std::size_t s) {
+  return engine::ShiftDecimalLeft(d.digits, s - d.fraction);
+}
 
-// The integers that fit the native path: at most nine characters, a minus
-// sign included, so every value and remainder fits 32 bits.
-constexpr std::size_t kShortLength = 9;
+// The factor the fraction x/y is reduced by (both nonzero, neither 1 nor
+// -1): g / 10^s, or 1 when that is below 1 and the reduction would make the
+// numerator larger than the given one. With the quotients when asked.
+struct Reduction {
+  Decimal factor;           // normalised, positive
+  bool reduced = false;     // g / 10^s >= 1
+  engine::Natural A, B, g;  // the scaled integers and their divisor
+};
 
-std::int64_t ToInt(const std::string& t) { return std::strtoll(t.c_str(), nullptr, 10); }
+Reduction Reduce(const Decimal& x, const Decimal& y) {
+  Reduction r;
+  const std::size_t s = std::max(x.fraction, y.fraction);
+  r.A = ScaledTo(x, s);
+  r.B = ScaledTo(y, s);
+  r.g = engine::Gcd(r.A, r.B);
+  // g < 10^s exactly when g has at most s digits.
+  r.reduced = r.g.DigitCount() > s;
+  r.factor = r.reduced ? Normalised(Decimal{false, r.g, s}) : Decimal{false, engine::Natural(1), 0};
+  return r;
+}
 
-// The greatest common divisor of two integer texts A and B (not zero), as
-// a digit string, or an error text.
-std::string CommonDivisor(const std::string& A, const std::string& B, double working_digits) {
-  if (A.size() <= kShortLength && B.size() <= kShortLength) {
-    std::int64_t x = ToInt(A);
-    std::int64_t y = ToInt(B);
-    for (;;) {
-      const std::int64_t r = y % x;  // the sign follows y
-      y = x;
-      x = r;
-      if (r == 0) break;
-    }
-    return std::to_string(y < 0 ? -y : y);
+// The factor of the list functions' fold, with the reduction's rules for
+// zeros and ones: gcd(0, y) = |y|, gcd(x, 0) = |x|, and 1 beside 1 or -1.
+Decimal CommonFactor(const Decimal& x, const Decimal& y) {
+  const auto one = [](const Decimal& d) { return d.fraction == 0 && d.digits == engine::Natural(1); };
+  if (x.digits.IsZero()) return Decimal{false, y.digits, y.fraction};
+  if (y.digits.IsZero()) return Decimal{false, x.digits, x.fraction};
+  if (one(x) || one(y)) return Decimal{false, engine::Natural(1), 0};
+  return Reduce(x, y).factor;
+}
+
+// m / factor * t for m, t >= 0, where the factor is 1 or a common divisor
+// g / 10^s of the reduction of m and t. It is taken as m * (t / factor):
+// t / factor = B / g is a whole number and short when t is, so a long
+// running multiple is never divided, only multiplied.
+Decimal MultipleOf(const Decimal& m, const Decimal& factor, const Decimal& t) {
+  if (m.digits.IsZero() || t.digits.IsZero()) return Decimal{};
+  if (factor.fraction == 0 && factor.digits == engine::Natural(1)) {
+    return Normalised(Decimal{false, engine::Multiply(m.digits, t.digits), m.fraction + t.fraction});
   }
-  // Euclid on the remainder worker (quotient rounded down, result signed
-  // like the divisor). Every remainder is shorter than the longer operand,
-  // so holding the worker to that many digits keeps each step exact. Each
-  // pair of steps at least halves the smaller number: the bound on the
-  // steps only guards against a remainder that fails to shrink.
-  // Whenever that holds, the steps compute the greatest common divisor
-  // itself, so it is taken on limbs: the same digits without a text round
-  // trip per step.
-  if (static_cast<double>(std::max(A.size(), B.size())) + 5 <= working_digits) {
-    const std::optional<engine::Natural> a = engine::Natural::FromDigits(engine::AbsText(A));
-    const std::optional<engine::Natural> b = engine::Natural::FromDigits(engine::AbsText(B));
-    if (a && b && !a->IsZero() && !b->IsZero()) {
-      engine::Natural x = *a;
-      engine::Natural y = *b;
-      while (!x.IsZero()) {
-        engine::Natural r = engine::Divide(y, x).remainder;
-        y = std::move(x);
-        x = std::move(r);
-      }
-      return y.ToDigits();
-    }
-  }
-  std::string x = A;
-  std::string y = B;
-  const std::size_t max_steps = 10 * std::max(A.size(), B.size()) + 100;
-  for (std::size_t step = 0;; ++step) {
-    if (step > max_steps) return "#NUM!";
-    std::string r = Mod_Function(y, x, false, working_digits);
-    if (HasError(r)) return r;
-    y = std::move(x);
-    x = std::move(r);
-    if (x == "0") break;
-  }
-  return engine::AbsText(y);
+  const std::size_t s = std::max(t.fraction, factor.fraction);
+  const engine::Natural q = engine::Divide(ScaledTo(t, s), ScaledTo(factor, s)).quotient;
+  return Normalised(Decimal{false, engine::Multiply(m.digits, q), m.fraction});
+}
+
+std::string FieldText(bool negative, const engine::Natural& n) {
+  std::string text = negative ? "-" : "";
+  n.AppendDigits(text);
+  return FitsCell(text) ? text : std::string("#NUM!");
 }
 
 }  // namespace
 
 type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_view divisor, bool simplify_signs,
-                                      bool always_simplify, std::optional<double> maximum_significant_digits) {
-  const double maxSD = maximum_significant_digits ? *maximum_significant_digits : frame::DefaultMaxSD();
-
+                                      bool always_simplify, std::optional<double> /*maximum_significant_digits*/) {
   engine::type_CleanUp ca = engine::CleanUp(numerator, true, true);
   if (ca.IsError || HasError(ca.NumClean)) return AllFields(ca.NumClean);
   engine::type_CleanUp cb = engine::CleanUp(divisor, true, true);
   if (cb.IsError || HasError(cb.NumClean)) return AllFields(cb.NumClean);
   std::string a = std::move(ca.NumClean);
   std::string b = std::move(cb.NumClean);
+  // A number no cell can hold (3E+40000) is not reduced as the rounded
+  // number the reader made of it.
+  if (!FitsCell(a) || !FitsCell(b)) return AllFields("#NUM!");
   const std::string a0 = a;
   const std::string b0 = b;
 
@@ -172,36 +218,17 @@ type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_vi
   if (b0 == "0") return {"1", b, a};
   if (IsOne(a0) || IsOne(b0)) return {a, b, "1"};
 
-  const std::size_t s = std::max(FractionDigits(a), FractionDigits(b));
-  const std::string A = ScaleToInteger(a, s);
-  const std::string B = ScaleToInteger(b, s);
-
-  // Enough digits for every remainder and quotient to be exact; beyond a
-  // cell's worth the dispatcher answers "#NUM!" instead of rounding.
-  const double working =
-      std::min(frame::kMaxSignificantDigits, std::max(maxSD, static_cast<double>(std::max(A.size(), B.size()) + 5)));
-  const std::string g = CommonDivisor(A, B, working);
-  if (HasError(g)) return AllFields(g);
-
-  // Reduced by g / 10^s: below 1, the reduced numerator would be larger in
-  // magnitude than the given one.
-  if (!always_simplify && BelowPowerOfTen(g, s)) return {a, b, "1"};
+  const std::optional<Decimal> x = ReadDecimal(a);
+  const std::optional<Decimal> y = ReadDecimal(b);
+  if (!x || !y) return AllFields("#VALUE!");
+  const Reduction r = Reduce(*x, *y);
+  // Reduced by a factor below 1, the numerator would grow.
+  if (!always_simplify && !r.reduced) return {a, b, "1"};
 
   type_Fraction out;
-  if (A.size() <= kShortLength && B.size() <= kShortLength) {
-    const std::int64_t n = ToInt(g);
-    out.Numerator = std::to_string(ToInt(A) / n);
-    out.divisor = std::to_string(ToInt(B) / n);
-  } else if (g == "1") {
-    out.Numerator = A;
-    out.divisor = B;
-  } else {
-    out.Numerator = frame::CalculateText(engine::kDivide, A, g, working);
-    out.divisor = frame::CalculateText(engine::kDivide, B, g, working);
-    if (HasError(out.Numerator)) return AllFields(out.Numerator);
-    if (HasError(out.divisor)) return AllFields(out.divisor);
-  }
-  out.Reduced_By = ShiftDown(g, s);
+  out.Numerator = FieldText(x->negative, engine::Divide(r.A, r.g).quotient);
+  out.divisor = FieldText(y->negative, engine::Divide(r.B, r.g).quotient);
+  out.Reduced_By = DecimalText(Normalised(Decimal{false, r.g, std::max(x->fraction, y->fraction)}));
   return out;
 }
 
@@ -211,15 +238,15 @@ enum class Fold { Gcd, Lcm };
 
 std::string GcdLcm(std::span<const Value> numlist, bool keep_as_given, Fold fold) {
   frame::DirectiveReader directives(frame::DefaultMaxSD());
-  std::string running;
+  Decimal running;
   bool have = false;
   bool negative = false;
-  frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
+  bool too_long = false;  // a multiple beyond a cell, which stays the answer
+  const frame::WalkEnd end = frame::WalkList(numlist, directives, [&](const frame::ListItem& item) {
     std::string t;
     if (keep_as_given) {
-      // Taken as given, but only a number: the first value found becomes the
-      // running value, and a text there would fail every later reduction
-      // and be the result.
+      // Taken as given, but only a number: a text would fail every later
+      // reduction and be the result.
       engine::type_CleanUp c = engine::CleanUp(item.upper, true, true);
       if (c.IsError || HasError(c.NumClean)) return true;
       t = std::move(c.NumClean);
@@ -227,37 +254,33 @@ std::string GcdLcm(std::span<const Value> numlist, bool keep_as_given, Fold fold
       t = Trunc_Function(item.upper);
       if (HasError(t)) return true;
     }
-    if ((fold == Fold::Lcm || !keep_as_given) && !engine::IsNonNegative(t)) {
+    // The sign of the number read, not of the text: "-0" is no negative.
+    std::optional<Decimal> v = ReadDecimal(t);
+    if (!v) return true;
+    if ((fold == Fold::Lcm || !keep_as_given) && v->negative) {
       negative = true;
       return false;
     }
     if (!have) {
-      running = std::move(t);
+      running = Normalised(std::move(*v));
       have = true;
       return true;
     }
-    const type_Fraction f = ReduceFraction_Function(running, t, true, false);
-    if (HasError(f.Reduced_By)) return true;
+    if (too_long) return true;
+    const Decimal factor = CommonFactor(running, *v);
     if (fold == Fold::Gcd) {
-      running = f.Reduced_By;
+      running = factor;
       return true;
     }
-    // m / gcd(m, t) * t, exact at whatever length. Dividing first keeps the
-    // intermediate no longer than the result, so a multiple that fits a cell
-    // is not lost to a product m * t that does not; one that does not fit
-    // becomes "#NUM!", which stays the result. The divisor is zero only
-    // when both numbers are.
-    if (f.Reduced_By == "0") {
-      running = "0";
-      return true;
-    }
-    const double working = std::min(frame::kMaxSignificantDigits, static_cast<double>(running.size() + t.size() + 5));
-    const std::string q = frame::CalculateText(engine::kDivide, running, f.Reduced_By, working);
-    running = frame::CalculateText(engine::kMultiply, q, t, working);
+    // m / gcd(m, t) * t, exact: a multiple that fits a cell is never lost
+    // to an intermediate that does not; one that does not fit is "#NUM!".
+    running = MultipleOf(running, factor, *v);
+    too_long = IntegerDigits(running) > static_cast<std::size_t>(frame::kCellLimit);
     return true;
   });
-  if (negative) return "#NUM!";
-  return frame::ComposeListResult(running, directives.Options());
+  if (negative || too_long || end == frame::WalkEnd::kValueTooLong) return "#NUM!";
+  if (!have) return std::string();
+  return frame::ComposeListResult(DecimalText(running), directives.Options());
 }
 
 }  // namespace
@@ -294,7 +317,12 @@ Value dcmREDUCEFRACTION(const Value& Numerator, const Value& divisor, const Valu
       separator = *s;
     }
     if (separator.empty()) separator = "/";
-    const std::string text = engine::HasError(f.divisor) ? f.divisor : f.Numerator + separator + f.divisor;
+    // The fraction text is an error text when either number is one, or when
+    // the two together are more than a cell holds.
+    std::string text = engine::HasError(f.divisor)     ? f.divisor
+                       : engine::HasError(f.Numerator) ? f.Numerator
+                                                       : f.Numerator + separator + f.divisor;
+    if (static_cast<double>(text.size()) > frame::kCellLimit) text = "#NUM!";
 
     // The fraction text, then the three fields across row 1 and down
     // column 1: entered into a row or a column of four cells, it reads the same.

@@ -47,8 +47,10 @@ struct type_Fraction {
 //   taken only with always_simplify; otherwise the inputs come back with
 //   Reduced_By "1".
 // Numerator and divisor come back as integers when reduced. Every result is
-// exact, whatever its length: maximum_significant_digits (DefaultMaxSD when
-// omitted) is only a lower bound of the working precision.
+// exact, whatever length the scaling reaches; a number that no cell holds
+// gives "#NUM!" in all three fields, and a field longer than a cell is
+// "#NUM!". maximum_significant_digits is accepted for the callers' sake and
+// changes nothing: no step rounds.
 type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_view divisor, bool simplify_signs,
                                       bool always_simplify,
                                       std::optional<double> maximum_significant_digits = std::nullopt);
@@ -59,7 +61,8 @@ type_Fraction ReduceFraction_Function(std::string_view numerator, std::string_vi
 // "#NUM!"; true (dcmGCD2, dcmLCM2): values are taken as they are, decimals
 // included, and only the least common multiple rejects a negative value.
 // Values that are not numbers are skipped; a list without any number gives
-// the empty text.
+// the empty text; a number too long for a cell, or a multiple that grows
+// beyond one, gives "#NUM!".
 std::string GCD_Function(std::span<const Value> numlist, bool keep_as_given);
 std::string LCM_Function(std::span<const Value> numlist, bool keep_as_given);
 

@@ -15,6 +15,8 @@ using decimora::HostError;
 using decimora::Value;
 using decimora::frame::DirectiveReader;
 using decimora::frame::ListItem;
+using decimora::frame::IsNumberTooLongForCell;
+using decimora::frame::WalkEnd;
 using decimora::frame::WalkList;
 
 TEST(DirectiveReader, WordsOnlySwitchOnAndTheFirstMaxSDCounts) {
@@ -132,10 +134,35 @@ TEST(WalkList, FirstValueAsDataAndEndingEarly) {
   DirectiveReader d2(32767);
   int visits = 0;
   const std::vector<Value> stops = {Value::Text("x"), Value::Text("format:negative"), Value::Text("y")};
-  const bool completed = WalkList(stops, d2, [&](const ListItem&) { return ++visits < 1; });
-  EXPECT_FALSE(completed);
+  EXPECT_EQ(WalkList(stops, d2, [&](const ListItem&) { return ++visits < 1; }), WalkEnd::kStopped);
   EXPECT_EQ(visits, 1);
   EXPECT_FALSE(d2.Negative());  // the walk ended before the later directive
+}
+
+// A number no cell can hold ends the walk for every list function alike;
+// the texts around the limit that a cell does hold go to the visitor.
+TEST(WalkList, NumberTooLongForACellEndsTheWalk) {
+  const std::string cell(32767, '7');
+  const std::string fraction = "0." + std::string(32765, '7');  // 32,767 characters
+  for (const std::string& fits : std::vector<std::string>{cell, "-" + cell, "3E+32766", "(3E+32766)", "'3E+32766'", fraction,
+                                  "." + std::string(32765, '7'), "1" + std::string(40000, '0') + "E-10000",
+                                  std::string("3E+40000x"), std::string("3E+"), "1E-40000", "0." + cell}) {
+    EXPECT_FALSE(IsNumberTooLongForCell(fits)) << fits.substr(0, 20) << " " << fits.size();
+  }
+  for (const std::string& too_long : std::vector<std::string>{cell + "1", "3E+40000", "-3E+32767", "$3E+32767",
+                                                              cell + "1.5", std::string("1E+2000000000"),
+                                                              "(1E+2000000000)"}) {
+    EXPECT_TRUE(IsNumberTooLongForCell(too_long)) << too_long.substr(0, 20) << " " << too_long.size();
+  }
+  DirectiveReader d(32767);
+  int visits = 0;
+  const std::vector<Value> list = {Value::Text("7"), Value::Text("3e+40000"), Value::Text("format:negative")};
+  EXPECT_EQ(WalkList(list, d, [&](const ListItem&) { return ++visits > 0; }), WalkEnd::kValueTooLong);
+  EXPECT_EQ(visits, 1);
+  EXPECT_FALSE(d.Negative());
+  DirectiveReader d2(32767);
+  const std::vector<Value> fitting = {Value::Text(cell), Value::Text("x")};
+  EXPECT_EQ(WalkList(fitting, d2, [](const ListItem&) { return true; }), WalkEnd::kCompleted);
 }
 
 TEST(ComposeListResult, NormalisesTheAccumulatorAndPassesErrorsThrough) {

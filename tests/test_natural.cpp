@@ -391,5 +391,71 @@ TEST(MultiplyDigitStrings, NativeRoutineFillsTheWorkBuffer) {
   EXPECT_FALSE(Multiply("99", "99", buffer = "  "));  // too short for the product
 }
 
+// ---- greatest common divisor ----------------------------------------------
+
+// Lengths around limb boundaries (9 digits) and binary word boundaries
+// (19 to 20 digits per 64 bits), where the conversions and the leading-bit
+// windows change shape.
+std::size_t GcdLength() {
+  static const std::size_t kEdges[] = {1, 2, 8, 9, 10, 17, 18, 19, 20, 21, 27, 28, 38, 39, 40, 57, 58, 77, 96, 135};
+  const std::size_t base = kEdges[rng() % std::size(kEdges)];
+  return rng() % 3 == 0 ? base + rng() % 200 : base;
+}
+
+TEST(NaturalGcd, LehmerMatchesEuclidOnShapedPairs) {
+  for (int i = 0; i < 3000; ++i) {
+    // A common factor of its own length, so the answers are not all 1, and
+    // every fourth pair one multiple of the other plus a small offset, which
+    // gives the huge single quotients that Lehmer's test cannot decide.
+    const Natural g = N(RandomDigits(rng() % 2 == 0 ? GcdLength() : 1 + rng() % 4));
+    const std::vector<std::string> xs = Shapes(GcdLength());
+    const std::vector<std::string> ys = Shapes(GcdLength());
+    const Natural x = Multiply(g, N(xs[rng() % xs.size()]));
+    Natural y = Multiply(g, N(ys[rng() % ys.size()]));
+    if (i % 4 == 0) y = Add(Multiply(x, N(RandomDigits(GcdLength()))), N(RandomDigits(1 + rng() % 12)));
+    const Natural expected = gcd_euclid(x, y);
+    EXPECT_EQ(Gcd(x, y).ToDigits(), expected.ToDigits()) << x.ToDigits() << " " << y.ToDigits();
+    EXPECT_EQ(Gcd(y, x).ToDigits(), expected.ToDigits());
+  }
+}
+
+TEST(NaturalGcd, SpecialPairs) {
+  const Natural a = N(RandomDigits(500));
+  EXPECT_EQ(Gcd(a, Natural()), a);
+  EXPECT_EQ(Gcd(Natural(), a), a);
+  EXPECT_EQ(Gcd(Natural(), Natural()), Natural());
+  EXPECT_EQ(Gcd(a, Natural(1)), Natural(1));
+  EXPECT_EQ(Gcd(a, a), a);
+  EXPECT_EQ(Gcd(a, Add(a, a)), a);
+  EXPECT_EQ(Gcd(N(PowerOfTen(700)), N(PowerOfTen(333))), N(PowerOfTen(333)));
+  EXPECT_EQ(Gcd(N(PowerOfTen(700)), N("2" + std::string(400, '5'))), N("5"));
+  EXPECT_EQ(Gcd(N(std::string(900, '9')), N(std::string(300, '9'))), N(std::string(300, '9')));
+  // Consecutive Fibonacci numbers: every quotient is 1, the longest run of
+  // Euclid steps for their size; the pair two apart shares nothing either.
+  Natural f0(0), f1(1);
+  for (int k = 0; k < 3000; ++k) {
+    Natural f2 = Add(f0, f1);
+    f0 = std::move(f1);
+    f1 = std::move(f2);
+    if (k % 500 == 499) {
+      EXPECT_EQ(Gcd(f1, f0), Natural(1)) << k;
+      EXPECT_EQ(Gcd(Add(f1, f0), f0), Natural(1)) << k;
+      const Natural x = MultiplySmall(f1, 6), y = MultiplySmall(f0, 10);
+      EXPECT_EQ(Gcd(x, y).ToDigits(), gcd_euclid(x, y).ToDigits()) << k;
+    }
+  }
+}
+
+TEST(NaturalGcd, LongOperandsAgreeWithEuclid) {
+  // Cofactors of 1,500 digits keep the reference's Euclid short while the
+  // operands (and the conversions) run to full length.
+  for (std::size_t n : {9000u, 20000u, 32767u}) {
+    const Natural g = N(RandomDigits(n - 1500));
+    const Natural x = Multiply(g, N(RandomDigits(1500)));
+    const Natural y = Multiply(g, N(RandomDigits(1493)));
+    EXPECT_EQ(Gcd(x, y).ToDigits(), gcd_euclid(x, y).ToDigits()) << n;
+  }
+}
+
 }  // namespace
 }  // namespace decimora::engine
