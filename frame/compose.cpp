@@ -104,6 +104,15 @@ std::string FitPlain(std::string_view text, std::size_t m) {
   const std::size_t roundedSep = rounded.find(sep);
   if ((roundedSep == std::string::npos ? rounded.size() : roundedSep) > m) return "#NUM!";
   rounded.resize(std::min(rounded.size(), m));
+  // A carry into the kept digits turned their trailing nines into zeros:
+  // those zeros are no digits of the number (the composer's own rounding
+  // never shows them), while zeros the text already had are kept.
+  if (roundedSep != std::string::npos) {
+    const bool lengthened = roundedSep > sepAt;  // then every kept fraction digit was a nine
+    std::size_t end = rounded.size();
+    while (end > roundedSep + 1 && rounded[end - 1] == '0' && (lengthened || text[end - 1] == '9')) --end;
+    rounded.resize(end);
+  }
   if (!rounded.empty() && rounded.back() == sep) rounded.pop_back();
   return rounded;
 }

@@ -73,6 +73,11 @@ TEST_F(ComposeTest, FittingKeepsEveryIntegerDigitThatFits) {
   // A carry that lengthens the integer part cannot be cut back.
   EXPECT_EQ(frame::FitToLength("999.996", 3), "#NUM!");
   EXPECT_EQ(frame::FitToLength("99.996", 3), "100");
+  // The nines a carry turns into zeros go; zeros the number had stay.
+  EXPECT_EQ(frame::FitToLength("9.9996", 3), "10");
+  EXPECT_EQ(frame::FitToLength("1.09996", 4), "1.1");
+  EXPECT_EQ(frame::FitToLength("1.200000", 4), "1.20");
+  EXPECT_EQ(frame::FitToLength("0." + std::string(32769, '9'), 32767), "1");
   // No bare separator at the end, in plain and exponent form.
   EXPECT_EQ(frame::FitToLength("123.456", 4), "123");
   EXPECT_EQ(frame::FitToLength("1.2345E+5", 5), "1E+5");

@@ -2,7 +2,7 @@
 """Runs whole batches through the built `decimora` command next to Python's
 decimal module doing the same work, and prints the ratios.
 
-    python3 bench/compare_batch.py [BUILD_DIR] [--quick] [--only NAME ...]
+    python3 bench/compare_cli.py [BUILD_DIR] [--quick] [--only NAME ...]
 
 Each row writes N formulas such as dcmADD(a,b,,,,,D) to a file (one per
 line, the operands as bare numbers) and times `BUILD_DIR/decimora < file >
