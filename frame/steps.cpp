@@ -56,33 +56,42 @@ StepNumber Finish(StepNumber exact, double maxSD) {
   return exact;
 }
 
+// v with its fraction cut to at most `keep` digits (toward zero).
+Decimal TruncateFraction(const Decimal& v, std::int64_t keep) {
+  if (v.frac <= keep) return v;
+  const auto drop = static_cast<std::size_t>(v.frac - keep);
+  if (drop >= v.DigitCount()) return Decimal();  // every significant digit lies past the cut
+  const std::vector<engine::Limb>& limbs = v.coef.Limbs();
+  std::vector<engine::Limb> kept(limbs.size());
+  kept.resize(engine::ShiftDigitsDown(limbs.data(), limbs.size(), drop, kept.data()));
+  Decimal out(v.negative, engine::Natural::FromLimbs(std::move(kept)), keep);
+  out.Normalize();
+  return out;
+}
+
 // The composer's length fitting of a text longer than `room` characters
 // (the sign not counted), on the value: the text is rounded half up to
 // room + 1 significant digits and then cut after its room-th character, so
 // the value keeps the fraction digits that leave room for the integer part
-// and the separator; a separator left last goes too. The text the composer
-// writes keeps the zeros the cut leaves at its end, so a value whose text
-// they lengthen carries that text. Answers false when a carry of the
-// rounding gives the integer part more characters than the room.
+// and the separator; a separator left last goes too. The composer's text
+// keeps the zeros ending the kept digits where the number had them (not the
+// zeros a carry of the rounding made of nines), so a value whose text they
+// lengthen carries that text. Answers false when a carry of the rounding
+// gives the integer part more characters than the room.
 bool FitToRoom(StepNumber& n, std::int64_t room) {
+  const Decimal original = n.value;
   Decimal& v = n.value;
   const bool negative = v.negative;
   engine::RoundToDigits(v, static_cast<std::size_t>(room) + 1);
   const std::int64_t integerChars = v.IntegerChars();
   if (integerChars > room) return false;
   const std::int64_t keep = std::max<std::int64_t>(room - 1 - integerChars, 0);
-  if (v.frac > keep && static_cast<std::size_t>(v.frac - keep) >= v.DigitCount()) {
-    v = Decimal();  // every significant digit lies past the cut
-  } else if (v.frac > keep) {
-    const std::vector<engine::Limb>& limbs = v.coef.Limbs();
-    std::vector<engine::Limb> kept(limbs.size());
-    kept.resize(engine::ShiftDigitsDown(limbs.data(), limbs.size(), static_cast<std::size_t>(v.frac - keep),
-                                        kept.data()));
-    v = Decimal(negative, engine::Natural::FromLimbs(std::move(kept)), keep);
-    v.Normalize();
-  }
-  // The composer's text: room characters, or the integer part alone when
-  // the cut leaves no fraction digit.
+  v = TruncateFraction(v, keep);
+  // A carry that reached the kept digits left only its own zeros at their
+  // end, which the composer drops: the text is the normal one.
+  if (engine::Compare(v, TruncateFraction(original, keep)) != 0) return true;
+  // Otherwise the text is room characters, or the integer part alone when
+  // the cut leaves no fraction digit, with the number's own zeros.
   const auto length = static_cast<std::size_t>(keep == 0 ? integerChars : room);
   std::string body = v.Text();
   if (v.negative) body.erase(0, 1);

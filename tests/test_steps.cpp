@@ -169,6 +169,18 @@ TEST_F(Steps, ResultsCutToACellMatch) {
     while (s.back() == '0') s.pop_back();
     return s;
   };
+  // A carry of the fitting's rounding into the kept digits (its zeros go)
+  // and zeros the number itself has at the cut (they stay).
+  // (Significant digits 32,766 to 32,769 nines: kept by the rounding to
+  // maxSD + 2 digits, carried by the fitting's.)
+  const std::string ninesAtCut = "1." + std::string(32764, '3') + std::string(4, '9') + "1";
+  const std::string zerosAtCut = "1." + std::string(32758, '3') + std::string(7, '0') + "12";
+  for (const std::string& a : {ninesAtCut, zerosAtCut, "-" + ninesAtCut, "0." + std::string(32770, '9')}) {
+    for (double maxSD : {32767.0, 32766.0}) {
+      ExpectSame(engine::kAdd, a, "0", maxSD);
+      ExpectSame(engine::kMultiply, a, "1", maxSD);
+    }
+  }
   for (int i = 0; i < 120; ++i) {
     const char fill = "09"[Pick(2)];
     std::string a = Pick(4) == 0 ? "0." + std::string(Pick(300), '0') + Digits(16000 + Pick(1000)) : nearOne(16380 + Pick(30), fill);
