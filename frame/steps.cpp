@@ -89,13 +89,15 @@ bool FitToRoom(StepNumber& n, std::int64_t room) {
   v = TruncateFraction(v, keep);
   // A carry that reached the kept digits left only its own zeros at their
   // end, which the composer drops: the text is the normal one.
-  if (engine::Compare(v, TruncateFraction(original, keep)) != 0) return true;
+  // (Both are in normal form, so equal values have equal parts.)
+  const Decimal cut = TruncateFraction(original, keep);
+  if (v.frac != cut.frac || v.negative != cut.negative || !(v.coef == cut.coef)) return true;
   // Otherwise the text is room characters, or the integer part alone when
   // the cut leaves no fraction digit, with the number's own zeros.
   const auto length = static_cast<std::size_t>(keep == 0 ? integerChars : room);
-  std::string body = v.Text();
-  if (v.negative) body.erase(0, 1);
-  if (body.size() < length) {
+  if (v.TextLength() < static_cast<std::int64_t>(length)) {
+    std::string body = v.Text();
+    if (v.negative) body.erase(0, 1);
     if (body.find(engine::GetDecimalSeparator()) == std::string::npos) body.push_back(engine::GetDecimalSeparator());
     body.append(length - body.size(), '0');
     n.cut = negative ? "-" + body : std::move(body);
