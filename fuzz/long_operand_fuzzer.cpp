@@ -5,10 +5,6 @@
 // digits; a sign, separator, leading or trailing zeros, an exponent, written
 // bare or in quotes), a short number, a Boolean, a maxSD or nothing. The
 // formula goes through the command line's evaluator, like any other.
-//
-// Functions with known slow paths on long operands (kKnownSlow) are left out
-// unless DECIMORA_FUZZ_ALL=1, so a short bounded run stays meaningful; a long
-// campaign sets it.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -26,11 +22,6 @@
 namespace {
 
 using decimora::Value;
-
-// Whole-number GCD/LCM work on two long operands is quadratic today (minutes
-// for 32,767 digits); the bound in the command of the bounded run would
-// report it on every such input, drowning everything else.
-constexpr std::string_view kKnownSlow[] = {"dcmGCD", "dcmGCD2", "dcmLCM", "dcmLCM2", "dcmREDUCEFRACTION"};
 
 std::unique_ptr<decimora::cls_Decimora> g_dcm;
 std::vector<const decimora::FunctionRow*> g_rows;
@@ -163,21 +154,9 @@ std::string ShortArgument(Bytes& in) {
   }
 }
 
-bool g_includeSlow = false;
-
-bool KnownSlow(std::string_view name) {
-  for (std::string_view s : kKnownSlow) {
-    if (name == s) return true;
-  }
-  return false;
-}
-
-// The formula the input stands for; empty for a known slow function left
-// out (the choice does not depend on that, so an input means the same
-// formula in every run).
+// The formula the input stands for.
 std::string BuildFormula(Bytes& in) {
   const decimora::FunctionRow& row = *g_rows[in.U8() % g_rows.size()];
-  if (!g_includeSlow && KnownSlow(row.name)) return {};
   std::size_t count = row.params.size();
   if (row.openEnded) count += in.U8() % 4;
   std::string f(row.name);
@@ -197,8 +176,6 @@ std::string BuildFormula(Bytes& in) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   decimora::fuzz::UsePrivateSettingsStore();
   g_dcm = std::make_unique<decimora::cls_Decimora>();
-  const char* all = std::getenv("DECIMORA_FUZZ_ALL");
-  g_includeSlow = all != nullptr && std::string_view(all) == "1";
   const char* show = std::getenv("DECIMORA_FUZZ_SHOW");
   g_show = show != nullptr && std::string_view(show) == "1";
   for (const decimora::FunctionRow& row : decimora::FunctionTable()) {
