@@ -32,13 +32,13 @@ def settings_line(loc):
     return line.encode() + b"\n"
 
 
-def parse_locale(spec):
+def parse_locale(locale_line):
     loc = dict(DEFAULT)
-    if spec.strip() == "default":
+    if locale_line.strip() == "default":
         return loc
-    for key, quoted, bare in re.findall(r'(\w+)=(?:"((?:[^"]|"")*)"|(\S+))', spec):
+    for key, quoted, bare in re.findall(r'(\w+)=(?:"((?:[^"]|"")*)"|(\S+))', locale_line):
         loc[key] = quoted.replace('""', '"') if quoted else bare
-    if loc["decimal"] == "," and "thousands" not in spec:
+    if loc["decimal"] == "," and "thousands" not in locale_line:
         loc["thousands"] = "."
     return loc
 
