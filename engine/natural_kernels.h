@@ -27,6 +27,23 @@ inline bool Disjoint(const Limb* a, std::size_t an, const Limb* b, std::size_t b
   return a + an <= b || b + bn <= a;
 }
 
+// Rows summed into the 64-bit columns of the schoolbook products between two
+// carry passes: a column below 10^9 after a pass (or a pending carry below
+// 2 * 10^10) plus 16 products below 10^18 stays below 2^64.
+inline constexpr std::size_t kRowsPerCarryPass = 16;
+
+// A carry pass of the schoolbook products: columns acc[from..to) become
+// limbs, and the carry out of them is added to acc[to].
+inline void NormaliseColumns(std::uint64_t* acc, std::size_t from, std::size_t to) {
+  std::uint64_t carry = 0;
+  for (std::size_t k = from; k < to; ++k) {
+    const std::uint64_t t = acc[k] + carry;
+    carry = t / kLimbBase;
+    acc[k] = t - carry * kLimbBase;
+  }
+  acc[to] += carry;
+}
+
 // w[0..n) += v[0..n); returns the carry out (0 or 1).
 Limb add_n(Limb* w, const Limb* v, std::size_t n);
 // w[0..wn) += v[0..vn), vn <= wn; returns the carry out of w[wn-1].

@@ -23,54 +23,9 @@ namespace decimora::engine {
 
 namespace kernels {
 
-namespace {
-
-// Rows summed into the 64-bit columns between two carry passes: a column
-// below 10^9 after a pass (or a pending carry below 2 * 10^10) plus 16
-// products below 10^18 stays below 2^64.
-constexpr std::size_t kRowsPerCarryPass = 16;
-
-}  // namespace
-
-// Built twice, for AVX2 and for any x86-64, and chosen when the program
-// loads: the column sums vectorise four products to an instruction with
-// AVX2 against two with the baseline's SSE2.
-DECIMORA_VECTOR_CLONES
 void multiply_schoolbook(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w) {
-  assert(un >= 1 && vn >= 1 && Disjoint(w, un + vn, u, un) && Disjoint(w, un + vn, v, vn));
-  if (un < vn) {
-    std::swap(u, v);
-    std::swap(un, vn);
-  }
-  const std::size_t n = un + vn;
-  std::array<std::uint64_t, 256> small;
-  std::vector<std::uint64_t> large;
-  std::uint64_t* acc = small.data();
-  if (n > small.size()) {
-    large.resize(n);
-    acc = large.data();
-  }
-  std::fill_n(acc, n, std::uint64_t{0});
-
-  std::size_t block_start = 0;
-  for (std::size_t i = 0; i < vn; ++i) {
-    const std::uint64_t vi = v[i];
-    std::uint64_t* col = acc + i;
-    for (std::size_t j = 0; j < un; ++j) col[j] += vi * u[j];
-    if (i + 1 - block_start == kRowsPerCarryPass || i + 1 == vn) {
-      // Rows block_start..i touched columns block_start..i+un-1; the carry
-      // out of them waits in column i+un, which no row has touched yet.
-      std::uint64_t carry = 0;
-      for (std::size_t k = block_start; k < i + un; ++k) {
-        std::uint64_t t = acc[k] + carry;
-        carry = t / kLimbBase;
-        acc[k] = t - carry * kLimbBase;
-      }
-      acc[i + un] += carry;
-      block_start = i + 1;
-    }
-  }
-  for (std::size_t k = 0; k < n; ++k) w[k] = static_cast<Limb>(acc[k]);
+  // Every column: the upper-columns product from column 0 is the whole one.
+  multiply_schoolbook_high(u, un, v, vn, w, 0);
 }
 
 void multiply_karatsuba(const Limb* u, std::size_t un, const Limb* v, std::size_t vn, Limb* w,
