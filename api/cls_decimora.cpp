@@ -1,6 +1,7 @@
 // The face forwards every method to its family in functions/.
 #include "api/cls_decimora.h"
 
+
 #include "api/default_maxsd.h"
 #include "functions/aggregates.h"
 #include "functions/constants.h"
@@ -9,6 +10,7 @@
 #include "functions/parity.h"
 #include "functions/remainder.h"
 #include "functions/rounding.h"
+#include "platform/windows.h"
 
 namespace decimora {
 
@@ -128,6 +130,11 @@ type_Restrictionator cls_Decimora::PublicRestrictionatorCaller(const Value& form
 }
 
 Value cls_Decimora::dcmDEFAULTMAXSD() { return functions::dcmDEFAULTMAXSD(); }
+
+Value cls_Decimora::dcmABOUT() {
+  platform::RequestAboutWindow();
+  return Value::Empty();
+}
 
 Value cls_Decimora::dcmROUND(const Value& num, const Value& num_digits, const Value& format_negative,
                              const Value& format_thousands, const Value& format_currency,

@@ -83,6 +83,11 @@ class cls_Decimora {
   // --- Default maximum of significant digits --------------------------------
   Value dcmDEFAULTMAXSD();
 
+  // --- About window ------------------------------------------------------------
+  // Asks the host to show the About window (where it has one: Calc); the
+  // result is an empty value.
+  Value dcmABOUT();
+
   // --- Integer and rounding functions ---------------------------------------
   // num_digits must convert to a number (the empty text counts as 0);
   // otherwise the call fails (#VALUE!).

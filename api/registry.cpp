@@ -563,6 +563,13 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmXLA", kAddIn, "Returns information about the Decimora add-in workbook.", "=dcmXLA()", "#NAME?"}, Args()));
 
+  t.push_back(Bound<&cls_Decimora::dcmABOUT>(
+      {"dcmABOUT", kAddIn,
+       "Shows the About window of Decimora, with its version and the default maximum of significant digits, where "
+       "the host has windows; returns an empty value.",
+       "=dcmABOUT()", ""},
+      Args()));
+
   // --- Miscellaneous ---------------------------------------------------------
   t.push_back(Unavailable(
       {"dcmSORT", kMiscellaneous,

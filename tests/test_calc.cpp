@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 
 #include "api/registry.h"
 #include "calc/addin_rows.h"
+#include "calc/maxsd_dialog.h"
 #include "frame/restrictionator.h"
 #include "platform/settings.h"
 
@@ -124,13 +126,32 @@ TEST(CalcGenerated, InterfaceAndWrappersFollowTheRegistry) {
   }
 }
 
-TEST(CalcDefault, ASavedDefaultReachesTheNextCall) {
-  const std::filesystem::path home =
-      std::filesystem::temp_directory_path() / ("decimora-calc-home-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(home);
-  const char* old = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = old ? old : "";
-  ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+// A private settings store for one test.
+class PrivateStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = std::filesystem::temp_directory_path() / ("decimora-calc-home-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(home_);
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) saved_ = old;
+    ::setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_) {
+      ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+    std::filesystem::remove_all(home_);
+  }
+  std::string Stored() {
+    const auto r = platform::ReadSetting("Decimora", "Options", "MaxSD");
+    return r.status == platform::StoreStatus::Ok ? r.value : "<none>";
+  }
+  std::filesystem::path home_;
+  std::optional<std::string> saved_;
+};
+
+TEST_F(PrivateStore, ASavedDefaultReachesTheNextCall) {
   RefreshDefaultMaxSD();  // first use: writes 100
   EXPECT_EQ(frame::DefaultMaxSD(), 100);
   ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "42"));
@@ -139,12 +160,72 @@ TEST(CalcDefault, ASavedDefaultReachesTheNextCall) {
   ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "7"));
   RefreshDefaultMaxSD();
   EXPECT_EQ(frame::DefaultMaxSD(), 7);
-  if (old) {
-    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(MaxSDDialog, DigitsOnlyWithThePreviousTextRestored) {
+  MaxSDDialogModel m(100);
+  EXPECT_EQ(m.text(), "100");
+  EXPECT_EQ(m.caret(), 3u);
+  EXPECT_FALSE(m.Edit("1"));
+  EXPECT_FALSE(m.Edit("12"));
+  // Typing "12a" leaves "12", the caret after it.
+  EXPECT_EQ(m.Edit("12a"), kRefusal);
+  EXPECT_EQ(m.text(), "12");
+  EXPECT_EQ(m.caret(), 2u);
+  // A character pasted in the middle: the caret where it stood.
+  EXPECT_EQ(m.Edit("1-2"), kRefusal);
+  EXPECT_EQ(m.text(), "12");
+  EXPECT_EQ(m.caret(), 1u);
+  EXPECT_EQ(m.Edit("12.5"), kRefusal);
+  EXPECT_EQ(m.Edit(" 12"), kRefusal);
+  EXPECT_EQ(m.caret(), 0u);
+  EXPECT_FALSE(m.Edit(""));  // empty counts as digits
+  EXPECT_EQ(m.text(), "");
+  EXPECT_EQ(m.Edit("x"), kRefusal);
+  EXPECT_EQ(m.text(), "");
+}
+
+TEST_F(PrivateStore, OkStoresTheValueAndEmptyKeepsTheOld) {
+  ASSERT_TRUE(platform::WriteSetting("Decimora", "Options", "MaxSD", "100"));
+  frame::SetDefaultMaxSD(100);
+  {
+    MaxSDDialogModel m(100);
+    ASSERT_FALSE(m.Edit(""));
+    const auto r = m.Ok();
+    EXPECT_FALSE(r.changed);
+    EXPECT_EQ(Stored(), "100");
+    EXPECT_EQ(frame::DefaultMaxSD(), 100);
   }
-  std::filesystem::remove_all(home);
+  {
+    MaxSDDialogModel m(100);
+    ASSERT_FALSE(m.Edit("250"));
+    const auto r = m.Ok();
+    EXPECT_TRUE(r.changed);
+    EXPECT_EQ(r.value, 250);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(Stored(), "250");
+    EXPECT_EQ(frame::DefaultMaxSD(), 250);
+    EXPECT_EQ(AboutMaxSDLine(r.value), "Default Max SD:\n250");
+  }
+  {
+    // No result holds more than 32,767 digits, however many are typed.
+    MaxSDDialogModel m(250);
+    ASSERT_FALSE(m.Edit("99999999999999999999999"));
+    EXPECT_EQ(m.Ok().stored, "32767");
+    EXPECT_EQ(Stored(), "32767");
+  }
+}
+
+TEST(MaxSDDialog, TheSweepFindsDirectCallsAndNamedExpressions) {
+  const std::vector<NamedExpression> names = {{"seventh", "ORG.DECIMORA.ADDIN.DCMDIVIDE(\"1\";\"7\")"},
+                                              {"plain", "$Sheet1.$A$1*2"}};
+  EXPECT_TRUE(CallsDecimora("=ORG.DECIMORA.ADDIN.DCMADD(\"1\";\"2\")", {}));
+  EXPECT_TRUE(CallsDecimora("=dcmadd(1;2)", {}));
+  EXPECT_TRUE(CallsDecimora("=SEVENTH*2", names));
+  EXPECT_FALSE(CallsDecimora("=PLAIN+1", names));
+  EXPECT_FALSE(CallsDecimora("=SUM(A1:A3)", names));
+  EXPECT_NE(MaxSDExplanation().find("\n\nYou can customize"), std::string::npos);
+  EXPECT_TRUE(RecalculateQuestion().starts_with("Recalculate Decimora formulas now?\n\nCaution:\n"));
 }
 
 }  // namespace

@@ -123,6 +123,7 @@ def main():
         office = Office(profile=profile).start()
         try:
             run_in_office(office, rows, binary, work)
+            dialog_rules(office, binary)
         finally:
             office.stop()
             all_pids += office.pids
@@ -227,6 +228,72 @@ def run_in_office(office, rows, binary, work):
         content = z.read("content.xml").decode()
     check('of:=ORG.DECIMORA.ADDIN.DCMADD(' in content, "a stored workbook names dcmADD ORG.DECIMORA.ADDIN.DCMADD")
     doc.close(True)
+
+
+def set_max_sd(office, frame, edits, button, recalculate=False):
+    """The "Set Default Max SD" dialog driven through its model, with the
+    texts typed, the button pressed and the answer to the question given in
+    advance; returns what the windows would have shown."""
+    helper = office.create("com.sun.star.frame.DispatchHelper")
+    args = (prop("Edits", tuple(edits)), prop("Button", button), prop("Recalculate", recalculate))
+    result = helper.executeDispatch(frame, "org.decimora.calc:SetMaxSD", "", 0, args)
+    result = getattr(result, "Result", result)
+    return list(result or ())
+
+
+def stored_max_sd():
+    config = pathlib.Path(os.environ.get("XDG_CONFIG_HOME") or pathlib.Path.home() / ".config")
+    text = (config / "decimora" / "settings.ini").read_text()
+    return re.search(r"^MaxSD=(.*)$", text, re.M).group(1).strip()
+
+
+def dialog_rules(office, binary):
+    """Digits only, Cancel, OK, an empty OK, and the recalculation sweep over
+    two open documents, one of them using a named expression."""
+    docs = [office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (prop("Hidden", True),))
+            for _ in range(2)]
+    a, b = (d.Sheets.getByIndex(0) for d in docs)
+    from com.sun.star.table import CellAddress
+    docs[0].NamedRanges.addNewByName("SEVENTH", 'dcmDIVIDE("1";"7")', CellAddress(0, 0, 0), 0)
+    a.getCellByPosition(0, 0).setFormula('=dcmDIVIDE("1";"7")')
+    a.getCellByPosition(0, 1).setFormula("=SEVENTH")
+    a.getCellByPosition(0, 2).setFormula("=1+1")
+    b.getCellByPosition(0, 0).setFormula('=dcmDIVIDE("2";"3")')
+    for d in docs:
+        d.calculateAll()
+    frame = docs[0].getCurrentController().getFrame()
+    seventh_100 = cli(binary, 'dcmDIVIDE("1","7",,,,,100)')
+    before = stored_max_sd()
+    check(before == "100", f"the default starts at 100 (stored {before!r})")
+    check(a.getCellByPosition(0, 1).getString() == seventh_100, "the named expression's cell at the default 100")
+
+    log = set_max_sd(office, frame, ["1", "12", "12a"], "Cancel")
+    check("refused=Enter digits (0-9) only." in log, f"12a refused: {log}")
+    check("text=12 caret=2" in log, f"12a leaves 12, the caret after it: {log}")
+    check("cancelled" in log and stored_max_sd() == "100", f"Cancel changes nothing: {log}")
+
+    log = set_max_sd(office, frame, [""], "OK")
+    check(log[-1:] == ["unchanged"] and stored_max_sd() == "100", f"an empty OK keeps the old value: {log}")
+
+    log = set_max_sd(office, frame, ["10"], "OK", recalculate=False)
+    check("stored=10" in log and stored_max_sd() == "10", f"OK stores 10: {log}")
+    check(any(x.startswith("asked=Recalculate Decimora formulas now?") for x in log), f"OK asks: {log}")
+    check(a.getCellByPosition(0, 0).getString() == seventh_100, "No leaves the results as they were")
+
+    log = set_max_sd(office, frame, ["12"], "OK", recalculate=True)
+    check("stored=12" in log and "recalculated=3" in log, f"Yes re-enters the three Decimora formulas: {log}")
+    seventh_12 = cli(binary, 'dcmDIVIDE("1","7",,,,,12)')
+    check(a.getCellByPosition(0, 0).getString() == seventh_12, "a direct call recalculated at 12")
+    check(a.getCellByPosition(0, 1).getString() == seventh_12, "a call through a named expression recalculated")
+    check(b.getCellByPosition(0, 0).getString() == cli(binary, 'dcmDIVIDE("2","3",,,,,12)'),
+          "the second document recalculated")
+    check(a.getCellByPosition(0, 2).getFormula() == "=1+1", "other formulas are left alone")
+    # A call made afterwards takes the new default.
+    a.getCellByPosition(1, 0).setFormula('=dcmDIVIDE("1";"3")')
+    check(a.getCellByPosition(1, 0).getString() == cli(binary, 'dcmDIVIDE("1","3",,,,,12)'),
+          "a later call uses the saved default")
+    for d in docs:
+        d.close(True)
 
 
 def stale_workbook(profile, work, all_pids):

@@ -35,7 +35,7 @@ bool IsHostRow(const FunctionRow& row) { return row.category != kWorkerCategory;
 // The host's categories in registration order, with the number of rows each holds.
 const std::vector<std::pair<std::string_view, int>> kCategories = {
     {"High-Precision Operators", 12},    {"High-Precision Math", 42},       {"High-Precision Text", 4},
-    {"High-Precision Statistical", 10},  {"High-Precision Information", 4}, {"Decimora Add-In Information", 3},
+    {"High-Precision Statistical", 10},  {"High-Precision Information", 4}, {"Decimora Add-In Information", 4},
     {"High-Precision Miscellaneous", 2}, {"High-Precision - More Info", 1},
 };
 
@@ -118,7 +118,10 @@ TEST(RegistryTable, EveryRowCarriesWhatTheWizardShows) {
       EXPECT_LE(p.description.size(), 255u) << p.name;
     }
     EXPECT_TRUE(Lower(row.example).starts_with("=" + Lower(row.name) + "(")) << row.example;
-    EXPECT_FALSE(row.exampleResult.empty());
+    // dcmABOUT's work is the window it opens; its value is empty.
+    if (row.name != "dcmABOUT") {
+      EXPECT_FALSE(row.exampleResult.empty());
+    }
   }
   EXPECT_TRUE(FindFunction("dcmREDUCEFRACTION")->returnsArray);
   EXPECT_TRUE(FindFunction("dcmSORT")->returnsArray);

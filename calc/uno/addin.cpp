@@ -25,6 +25,7 @@
 #include "api/cls_decimora.h"
 #include "api/registry.h"
 #include "calc/addin_rows.h"
+#include "calc/uno/windows.h"
 
 namespace css = com::sun::star;
 using rtl::OUString;
@@ -208,7 +209,8 @@ css::uno::Sequence<OUString> AddInServiceNames() {
   return names;
 }
 
-css::uno::Reference<css::uno::XInterface> CreateAddIn(const css::uno::Reference<css::uno::XComponentContext>&) {
+css::uno::Reference<css::uno::XInterface> CreateAddIn(const css::uno::Reference<css::uno::XComponentContext>& context) {
+  SetWindowsContext(context);
   return static_cast<cppu::OWeakObject*>(new AddIn());
 }
 

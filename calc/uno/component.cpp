@@ -7,13 +7,21 @@
 
 #include "calc/addin_rows.h"
 #include "calc/uno/addin.h"
+#include "calc/uno/windows.h"
 
 namespace {
 
-rtl::OUString AddInImplementationName() { return rtl::OUString::createFromAscii(decimora::calc::kImplementationName.data()); }
+rtl::OUString AddInImplementationName() {
+  return rtl::OUString::createFromAscii(decimora::calc::kImplementationName.data());
+}
+rtl::OUString CommandsImplementationName() {
+  return rtl::OUString::createFromAscii(decimora::calc::kCommandsImplementationName.data());
+}
 
 const cppu::ImplementationEntry kEntries[] = {
     {decimora::calc::CreateAddIn, AddInImplementationName, decimora::calc::AddInServiceNames,
+     cppu::createSingleComponentFactory, nullptr, 0},
+    {decimora::calc::CreateCommands, CommandsImplementationName, decimora::calc::CommandsServiceNames,
      cppu::createSingleComponentFactory, nullptr, 0},
     {nullptr, nullptr, nullptr, nullptr, nullptr, 0},
 };
