@@ -94,7 +94,8 @@ def _alive(pid):
 
 
 class Office:
-    def __init__(self, profile=None, extra_args=(), env=None):
+    def __init__(self, profile=None, extra_args=(), env=None, headless=True):
+        self.headless = headless
         self._own_profile = profile is None
         self.profile = pathlib.Path(profile or tempfile.mkdtemp(prefix="decimora-lo-"))
         self.pipe = "decimora_" + uuid.uuid4().hex
@@ -106,7 +107,8 @@ class Office:
         self.desktop = None
 
     def start(self, timeout=60):
-        args = [SOFFICE, f"-env:UserInstallation={profile_url(self.profile)}", "--headless", "--invisible",
+        shown = ["--headless", "--invisible"] if self.headless else []
+        args = [SOFFICE, f"-env:UserInstallation={profile_url(self.profile)}", *shown,
                 "--norestore", "--nologo", "--nodefault", "--nolockcheck",
                 f"--accept=pipe,name={self.pipe};urp;StarOffice.ComponentContext", *self.extra_args]
         self.proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=self.env,

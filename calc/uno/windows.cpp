@@ -156,7 +156,7 @@ struct Form {
     model = Create("com.sun.star.awt.UnoControlDialogModel");
     Reference<css::beans::XPropertySet> p(model, UNO_QUERY_THROW);
     p->setPropertyValue("PositionX", Any(sal_Int32(80)));
-    p->setPropertyValue("PositionY", Any(sal_Int32(60)));
+    p->setPropertyValue("PositionY", Any(sal_Int32(70)));
     p->setPropertyValue("Width", Any(width));
     p->setPropertyValue("Height", Any(height));
     p->setPropertyValue("Title", Any(U(title)));
