@@ -29,10 +29,11 @@ def shoot(profile, command, target):
     try:
         doc = office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, ())
         sheet = doc.Sheets.getByIndex(0)
-        sheet.getCellByPosition(0, 0).setString("dcmDIVIDE(1; 7; ;;;; 40)")
-        sheet.getCellByPosition(1, 0).setFormula('=dcmDIVIDE("1";"7";;;;;40)')
-        sheet.getCellByPosition(0, 1).setString("dcmADD(0.1; 0.2)")
-        sheet.getCellByPosition(1, 1).setFormula('=dcmADD("0.1";"0.2")')
+        # Below the window, which the office centres on the sheet.
+        sheet.getCellByPosition(0, 17).setString('dcmDIVIDE("1";"7";;;;;40)')
+        sheet.getCellByPosition(1, 17).setFormula('=dcmDIVIDE("1";"7";;;;;40)')
+        sheet.getCellByPosition(0, 18).setString('dcmADD("0.1";"0.2")')
+        sheet.getCellByPosition(1, 18).setFormula('=dcmADD("0.1";"0.2")')
         sheet.getColumns().getByIndex(0).Width = 6000
         sheet.getColumns().getByIndex(1).Width = 11000
         frame = doc.getCurrentController().getFrame()
