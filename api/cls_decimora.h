@@ -152,6 +152,12 @@ class cls_Decimora {
                       const Value& format_currency = {}, const Value& exponential_notation = {},
                       const Value& maximum_significant_digits = {});
 
+  // --- Exponential and logarithms ---------------------------------------------
+  Value dcmEXP(const Value& num, const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmLN(const Value& num, const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmLOG(const Value& num, const Value& num_base = {}, const Value& exponential_notation = {},
+               const Value& maximum_significant_digits = {});
+
   // --- GCD, LCM and fraction reduction ----------------------------------------
   // The 4 x 4 array (fraction text, then numerator, divisor and reduced-by
   // across row 1 and down column 1), or the one field asked for.

@@ -1,0 +1,393 @@
+// The exponential and the logarithms as chains of the dispatcher's steps.
+#include "functions/explog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/decimal.h"
+#include "engine/division.h"
+#include "engine/errors.h"
+#include "engine/natural.h"
+#include "engine/number_text.h"
+#include "engine/operands.h"
+#include "frame/calculate.h"
+#include "frame/guard.h"
+#include "frame/restrictionator.h"
+#include "frame/steps.h"
+#include "functions/constants.h"
+#include "functions/shared.h"
+#include "platform/convert.h"
+
+namespace decimora::functions {
+
+using engine::Decimal;
+using engine::Natural;
+using frame::StepNumber;
+
+namespace {
+
+// The longest stored ln 2 a request may cut (the largest working precision
+// a logarithm asks for).
+constexpr double kLongestStoredLn2 = 40051;
+// The fewest significant digits the natural logarithm works at: with none
+// to spare, a short precision gets even the leading digit wrong.
+constexpr double kFewestLnDigits = 10;
+// Above this magnitude e^x has more than 34,000 integer digits, far beyond
+// a cell (and e^-x far below the smallest number a cell shows).
+constexpr double kLargestExpArgument = 80000;
+
+StepNumber Whole(std::int64_t k) {
+  const auto magnitude = static_cast<std::uint64_t>(k < 0 ? -k : k);
+  return StepNumber(Decimal(k < 0, Natural(magnitude), 0));
+}
+
+// Get_Exponent of a number text, written out: the digits before the
+// separator, or minus the zeros that follow it in a number below 1, read on
+// the characters (a sign counts as a character before the separator).
+std::int64_t ExponentOfText(std::string_view text) {
+  const char sep = engine::GetDecimalSeparator();
+  std::size_t start = 0;
+  while (start < text.size() && text[start] == '0') ++start;
+  const std::string_view t = text.substr(start);
+  if (!t.empty() && t.front() == sep) {
+    std::size_t j = 1;  // the separator is position 1
+    while (j < t.size() && t[j] == '0') ++j;
+    // j is now the 0-based index of the first digit that is not 0, or the
+    // length; as a 1-based position that is j + 1.
+    return 2 - static_cast<std::int64_t>(j + 1);
+  }
+  const std::size_t s = t.find(sep);
+  if (s != std::string_view::npos) return static_cast<std::int64_t>(s);
+  return static_cast<std::int64_t>(t.size());
+}
+
+// The maxSD a worker was handed: omitted or not a number is DefaultMaxSD.
+double ReadMaxSD(const Value& maximum_significant_digits) {
+  if (maximum_significant_digits.isOmitted()) return frame::DefaultMaxSD();
+  const auto d = platform::VariantToDouble(maximum_significant_digits);
+  return d ? *d : frame::DefaultMaxSD();
+}
+
+// The worker's value returned: rounded to maxSD for an internal caller,
+// else composed like an operator's result with the exponential notation.
+std::string Finish(const StepNumber& value, const Value& exponential_notation,
+                   const Value& maximum_significant_digits, double maxSD, bool internal_call) {
+  if (value.IsError()) return value.error;
+  if (internal_call) return engine::RoundToMaxSD(value.Text(), maxSD);
+  const Value none;
+  const type_Restrictionator options = frame::Restrictionator(none, none, none, exponential_notation,
+                                                              maximum_significant_digits, none, none);
+  return frame::Calculate(engine::kAdd, Value::Text(value.Text()), Value::Text("0"), none, none, none,
+                          Value::Bool(options.ExponentialNotation), Value::Number(options.maxSD), true);
+}
+
+// The number a worker reads: CleanUp's normal form with its sign, or
+// nothing for an error text or a text that is not a number.
+std::optional<StepNumber> ReadNumber(const Value& num) {
+  const StepNumber n = StepNumber::Read(detail::TextOrFail(num));
+  if (n.IsError()) return std::nullopt;
+  return n.ValueOnly();
+}
+
+// --- Division by a small whole number ---------------------------------------
+//
+// The dispatcher divides a by d as Osrel_Divide does: R, the p = W + 3
+// digits of myInverse5(d), times the digits A of a, of which the first p
+// digits are rounded to W. Only the product A * R is long, and for a small
+// d it has a closed form. myInverse5's direct path answers
+// R = floor(M / (100 d)), M = 10^(K + p + 1) - 1 (K the digits of d); write
+// Rc for that value, so M = 100 d Rc + rho with 0 <= rho < 100 d. Then
+//     A * Rc = (A * M - A * rho) / (100 d),
+// an exact division, and A * M = A * 10^(K + p + 1) - A: shifts, one
+// product by a small number and one division by a small number, all linear.
+// Where myInverse5 took its iteration instead (its answer can then differ
+// from Rc by a few units), R = Rc + delta and A * R = A * Rc + A * delta.
+// So the product, and hence every digit, is exactly the dispatcher's.
+
+// 100 d must fit a limb-sized divisor.
+constexpr std::uint32_t kLargestSmallDivisor = 40'000'000;
+
+struct SmallReciprocal {
+  Natural R;               // myInverse5's digits
+  std::int32_t power = 0;  // and its power of ten
+  bool below = false;      // R < Rc
+  std::uint32_t delta = 0;  // |R - Rc| (when it fits; else product by R)
+  bool deltaFits = true;
+  std::uint32_t rho = 0;  // M mod 100 d
+};
+
+SmallReciprocal ReciprocalOf(std::uint32_t d, std::int32_t p) {
+  const engine::type_Division_Osrel inv = engine::myInverse5(std::to_string(d), p);
+  SmallReciprocal s;
+  s.R = *Natural::FromDigits(inv.digits);
+  s.power = inv.powerOfTen;
+  const std::size_t K = std::to_string(d).size();
+  const Natural M = engine::Subtract(engine::ShiftDecimalLeft(Natural(1), K + static_cast<std::size_t>(p) + 1), Natural(1));
+  std::uint32_t rho = 0;
+  const Natural Rc = engine::DivideSmall(M, 100 * d, &rho);
+  s.rho = rho;
+  const int c = engine::Compare(s.R, Rc);
+  const Natural diff = c >= 0 ? engine::Subtract(s.R, Rc) : engine::Subtract(Rc, s.R);
+  s.below = c < 0;
+  if (diff.LimbCount() <= 1) {
+    s.delta = diff.IsZero() ? 0 : diff.Limbs()[0];
+  } else {
+    s.deltaFits = false;
+  }
+  return s;
+}
+
+// A * R exactly, in linear time where the closed form applies.
+Natural ProductWithReciprocal(const Natural& A, const SmallReciprocal& s, std::uint32_t d, std::size_t K,
+                              std::int32_t p) {
+  if (!s.deltaFits) return engine::Multiply(A, s.R);
+  const Natural AM = engine::Subtract(engine::ShiftDecimalLeft(A, K + static_cast<std::size_t>(p) + 1), A);
+  const Natural numerator = engine::Subtract(AM, engine::MultiplySmall(A, s.rho));
+  Natural product = engine::DivideSmall(numerator, 100 * d);
+  if (s.delta != 0) {
+    const Natural correction = engine::MultiplySmall(A, s.delta);
+    product = s.below ? engine::Subtract(product, correction) : engine::Add(product, correction);
+  }
+  return product;
+}
+
+}  // namespace
+
+namespace explog_detail {
+
+std::int64_t TermExponent(const StepNumber& t) {
+  // A text cut to a cell's length (its zeros kept) is read as written.
+  if (!t.cut.empty()) return ExponentOfText(t.cut) - 1;
+  const Decimal& v = t.value;
+  if (v.IsZero()) return -1;
+  const auto digits = static_cast<std::int64_t>(v.DigitCount());
+  if (v.negative) return v.IntegerChars() + 1 - 1;  // "-" then the integer part
+  if (digits > v.frac) return digits - v.frac - 1;
+  return -(v.frac - digits) - 1;
+}
+
+StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
+  const StepNumber divisor(Decimal::Integer(d));
+  if (a.IsError() || !a.cut.empty() || d < 2 || d > kLargestSmallDivisor) return frame::StepDivide(a, divisor, maxSD);
+  const double W = frame::WorkingPrecision(maxSD);
+  const auto precision = static_cast<std::int32_t>(W);
+  if (precision < 1 || precision > engine::kMaxDivisionDigits - 3) return frame::StepDivide(a, divisor, maxSD);
+  const Natural& A = a.value.coef;
+
+  // Osrel_Divide's answer as digits times a power of ten.
+  std::string digits;
+  std::int64_t power = 0;
+  if (A.IsZero()) {
+    digits = "0";
+  } else if (A == Natural(d)) {
+    digits = "1";
+  } else {
+    const std::int32_t p = precision + 3;
+    const std::size_t K = std::to_string(d).size();
+    // The reciprocal depends on d and p only: a series divides by the same
+    // few numbers at one precision again and again.
+    thread_local std::vector<std::pair<std::pair<std::uint32_t, std::int32_t>, SmallReciprocal>> cache;
+    const SmallReciprocal* s = nullptr;
+    for (const auto& entry : cache) {
+      if (entry.first.first == d && entry.first.second == p) s = &entry.second;
+    }
+    if (s == nullptr) {
+      if (cache.size() >= 64) cache.erase(cache.begin());
+      cache.emplace_back(std::make_pair(d, p), ReciprocalOf(d, p));
+      s = &cache.back().second;
+    }
+    const Natural product = ProductWithReciprocal(A, *s, d, K, p);
+    const std::size_t D = product.DigitCount();
+    const Natural Q = D > static_cast<std::size_t>(p) ? engine::ShiftDecimalRight(product, D - static_cast<std::size_t>(p))
+                                                      : product;
+    const auto L0 = static_cast<std::int64_t>(D);
+    power = s->power + L0 - std::min<std::int64_t>(precision, L0);
+    const std::string q = Q.ToDigits();
+    digits = engine::RoundToMaxSD(q, precision);
+    if (digits.size() == q.size() + 1) ++power;
+    if (power > INT32_MAX || power < INT32_MIN) return StepNumber::Error("#NUM!");
+    digits.resize(std::min<std::size_t>(digits.size(), static_cast<std::size_t>(precision)));
+  }
+
+  // The dispatcher places the separator from the power of ten and the
+  // dividend's fraction digits (the divisor has none).
+  const std::int64_t fraction = -power + a.value.frac;
+  std::optional<Natural> n = Natural::FromDigits(digits);
+  if (!n) return StepNumber::Error("#VALUE!");
+  StepNumber out;
+  if (fraction < 0) {
+    out.value = Decimal(a.value.negative, engine::ShiftDecimalLeft(*n, static_cast<std::size_t>(-fraction)), 0);
+  } else {
+    out.value = Decimal(a.value.negative, std::move(*n), fraction);
+  }
+  out.value.Normalize();
+  frame::ComposeStep(out, W);
+  return out;
+}
+
+}  // namespace explog_detail
+
+using explog_detail::DivideBySmall;
+using explog_detail::TermExponent;
+
+namespace {
+
+// The series stop at the first term whose leading digit lies below
+// 10^-P, or at the backstop N = 5 P.
+bool BelowPrecision(const StepNumber& term, double P) { return -P > static_cast<double>(TermExponent(term)); }
+
+double TermBound(double P) { return std::nearbyint(P * 5); }
+
+// ln(num) before its rounding, at working precision P, for num > 0.
+StepNumber LnValue(const StepNumber& num, double P) {
+  const StepNumber L2 = StepNumber::FromText(Get_Ln2(P));
+  // k: the power of two at or just below num, from the double of num; a
+  // number a double cannot hold (beyond about 1.8E+308, or so small that it
+  // converts to 0) takes it from its decimal exponent instead.
+  std::int64_t k = 0;
+  const std::optional<double> v = platform::TextToDouble(num.Text());
+  if (v && std::isfinite(*v) && *v > 0) {
+    k = static_cast<std::int64_t>(std::floor(std::log(*v) / std::log(2.0)));
+  } else {
+    const std::optional<double> lg = engine::Log10(num.value);
+    if (!lg) return StepNumber::Error("#VALUE!");
+    k = static_cast<std::int64_t>(std::floor(*lg / std::log10(2.0)));
+  }
+  const StepNumber one(Decimal::Integer(1));
+  const StepNumber p = frame::StepPower(Decimal::Integer(2), Whole(k < 0 ? -k : k), P);
+  const StepNumber y = k >= 0 ? frame::StepDivide(num, p, P) : frame::StepMultiply(num, p, P);
+  const StepNumber z = frame::StepDivide(frame::StepAdd(y, Whole(-1), P), frame::StepAdd(y, one, P), P);
+
+  StepNumber sum = z;
+  StepNumber term = z;
+  const StepNumber z2 = frame::StepMultiply(z, z, P);
+  const double N = TermBound(P);
+  for (double i = 3; i <= N; i += 2) {
+    term = frame::StepMultiply(term, z2, P);
+    const StepNumber t = DivideBySmall(term, static_cast<std::uint32_t>(i), P);
+    sum = frame::StepAdd(sum, t, P);
+    if (sum.IsError() || BelowPrecision(t, P)) break;
+  }
+  sum = frame::StepMultiply(Decimal::Integer(2), sum, P);
+  const StepNumber r = frame::StepMultiply(L2, Whole(k), P);
+  return frame::StepAdd(r, sum, P);
+}
+
+// e^num before its rounding, at working precision P = maxSD + 10.
+StepNumber ExpValue(const StepNumber& num, double maxSD) {
+  const StepNumber one(Decimal::Integer(1));
+  const bool neg = num.value.negative;
+  StepNumber x = num;
+  x.value.negative = false;
+  // Beyond any cell: e^x too large (#NUM!), e^-x too small (0). A 32-bit
+  // count of ln 2 in x would overflow long before.
+  if (engine::Compare(x.value, Decimal::Integer(static_cast<std::uint64_t>(kLargestExpArgument))) > 0) {
+    return neg ? StepNumber(Decimal()) : StepNumber::Error("#NUM!");
+  }
+  const double P = std::nearbyint(maxSD + 10);
+  const std::string l2 = Get_Ln2(P);
+  const std::optional<double> v = platform::TextToDouble(x.Text());
+  const std::optional<double> w = platform::TextToDouble(l2);
+  if (!v || !w || engine::HasError(l2)) return StepNumber::Error("#VALUE!");
+  const StepNumber L2 = StepNumber::FromText(l2);
+  const auto k = static_cast<std::int64_t>(std::floor(*v / *w));
+
+  StepNumber r = frame::StepSubtract(x, frame::StepMultiply(Whole(k), L2, P), P);
+  int h = 0;
+  const Decimal tenth(false, Natural(1), 1);
+  while (!r.IsError() && engine::Compare(r.value, tenth) >= 0) {
+    r = DivideBySmall(r, 2, P);
+    ++h;
+  }
+  StepNumber sum = frame::StepAdd(one, r, P);
+  StepNumber term = r;
+  const double N = TermBound(P);
+  for (double i = 2; i <= N; ++i) {
+    term = frame::StepMultiply(term, DivideBySmall(r, static_cast<std::uint32_t>(i), P), P);
+    sum = frame::StepAdd(sum, term, P);
+    if (sum.IsError() || BelowPrecision(term, P)) break;
+  }
+  for (int j = 0; j < h; ++j) sum = frame::StepMultiply(sum, sum, P);
+  if (k > 0) sum = frame::StepMultiply(sum, frame::StepPower(Decimal::Integer(2), Whole(k), P), P);
+  if (neg) {
+    // e^|x| too large for a cell: e^x is below the smallest number one shows.
+    if (sum.IsError() && sum.error == "#NUM!") return StepNumber(Decimal());
+    sum = frame::StepDivide(one, sum, P);
+  }
+  return frame::StepMultiply(one, sum, P);
+}
+
+}  // namespace
+
+std::string Get_TermExponent(std::string_view t, double precision) {
+  return frame::CalculateText(engine::kSubtract, std::to_string(ExponentOfText(t)), "1", precision);
+}
+
+std::string Exp_Function(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits,
+                         bool internal_call) {
+  const std::optional<StepNumber> x = ReadNumber(num);
+  if (!x) return "#VALUE!";
+  if (x->value.IsZero()) return "1";
+  double maxSD = ReadMaxSD(maximum_significant_digits);
+  if (!internal_call) maxSD = std::clamp(maxSD, 0.0, engine::kMaxSignificantDigits);
+  return Finish(ExpValue(*x, maxSD), exponential_notation, maximum_significant_digits, maxSD, internal_call);
+}
+
+std::string Ln_Function(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits,
+                        bool internal_call) {
+  const std::optional<StepNumber> x = ReadNumber(num);
+  if (!x) return "#VALUE!";
+  if (x->value.IsOne()) return "0";
+  if (x->value.IsZero() || x->value.negative) return "#NUM!";
+  double maxSD = ReadMaxSD(maximum_significant_digits);
+  if (!internal_call) maxSD = std::clamp(maxSD, 0.0, engine::kMaxSignificantDigits);
+  const double P = std::max(maxSD, kFewestLnDigits);
+  return Finish(LnValue(*x, P), exponential_notation, maximum_significant_digits, maxSD, internal_call);
+}
+
+std::string Log_Function(const Value& num, const Value& num_base, const Value& exponential_notation,
+                         const Value& maximum_significant_digits, bool internal_call) {
+  const std::optional<StepNumber> x = ReadNumber(num);
+  if (!x) return "#VALUE!";
+  if (x->value.IsOne()) return "0";
+  if (x->value.IsZero() || x->value.negative) return "#NUM!";
+  const std::optional<StepNumber> base =
+      num_base.isOmitted() ? std::optional<StepNumber>(StepNumber(Decimal::Integer(10))) : ReadNumber(num_base);
+  if (!base) return "#VALUE!";
+  double maxSD = ReadMaxSD(maximum_significant_digits);
+  if (!internal_call) maxSD = std::clamp(maxSD, 0.0, engine::kMaxSignificantDigits);
+  const bool ten = engine::Compare(base->value, Decimal::Integer(10)) == 0;
+  const bool two = engine::Compare(base->value, Decimal::Integer(2)) == 0;
+  // Ten guard digits, as for base 10, for every base but 2, which gets two:
+  // never a precision growing with the base. Below 10 significant digits the
+  // cut ln 2 would be too short for even the leading digit of a base-2
+  // logarithm, so the logarithms work at no fewer, as the natural one does.
+  const double P =
+      std::min(std::nearbyint(std::max(maxSD, kFewestLnDigits) + (two ? 2 : 10)), kLongestStoredLn2);
+  const Value precision = Value::Number(P);
+  const StepNumber lb = ten   ? StepNumber::FromText(Get_Ln10(P))
+                        : two ? StepNumber::FromText(Get_Ln2(P))
+                              : StepNumber::FromText(Ln_Function(Value::Text(base->Text()), {}, precision, true));
+  const StepNumber ln = StepNumber::FromText(Ln_Function(Value::Text(x->Text()), {}, precision, true));
+  return Finish(frame::StepDivide(ln, lb, P), exponential_notation, maximum_significant_digits, maxSD, internal_call);
+}
+
+Value dcmEXP(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return frame::GuardCall([&] { return Exp_Function(num, exponential_notation, maximum_significant_digits, false); });
+}
+
+Value dcmLN(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return frame::GuardCall([&] { return Ln_Function(num, exponential_notation, maximum_significant_digits, false); });
+}
+
+Value dcmLOG(const Value& num, const Value& num_base, const Value& exponential_notation,
+             const Value& maximum_significant_digits) {
+  return frame::GuardCall(
+      [&] { return Log_Function(num, num_base, exponential_notation, maximum_significant_digits, false); });
+}
+
+}  // namespace decimora::functions
