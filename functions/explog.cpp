@@ -99,60 +99,119 @@ std::optional<StepNumber> ReadNumber(const Value& num) {
 // digits of myInverse5(d), times the digits A of a, of which the first p
 // digits are rounded to W. Only the product A * R is long, and for a small
 // d it has a closed form. myInverse5's direct path answers
-// R = floor(M / (100 d)), M = 10^(K + p + 1) - 1 (K the digits of d); write
-// Rc for that value, so M = 100 d Rc + rho with 0 <= rho < 100 d. Then
-//     A * Rc = (A * M - A * rho) / (100 d),
-// an exact division, and A * M = A * 10^(K + p + 1) - A: shifts, one
-// product by a small number and one division by a small number, all linear.
-// Where myInverse5 took its iteration instead (its answer can then differ
-// from Rc by a few units), R = Rc + delta and A * R = A * Rc + A * delta.
-// So the product, and hence every digit, is exactly the dispatcher's.
+// R = floor(M / (100 d)), M = 10^L - 1, L = K + p + 1 (K the digits of d),
+// so with rho = M mod 100 d and e = A (1 + rho),
+//     A * R = (A * 10^L - e) / (100 d),                          (1)
+// an exact division. Only the first p digits of A * R are read, so with
+// t the digits below them, N = A * 10^(L - t), e = eh 10^t + el
+// (0 <= el < 10^t) and N - eh = 100 d Qx + rx (0 <= rx < 100 d):
+//     floor(A * R / 10^t) = floor((N - eh - el / 10^t) / (100 d))
+//                         = Qx - [rx = 0 and el > 0],
+// since el / 10^t lies in [0, 1). That is one product and one division of
+// a p-digit number by a small one: linear, and the digits are exactly the
+// dispatcher's. Where myInverse5 took its iteration and answered another R
+// (the check R * 100 d + rho = M fails), or A is too short for the cut, the
+// product (1) is formed in full, or A * R directly.
 
-// 100 d must fit a limb-sized divisor.
+// 100 d must fit 32 bits.
 constexpr std::uint32_t kLargestSmallDivisor = 40'000'000;
 
 struct SmallReciprocal {
   Natural R;               // myInverse5's digits
   std::int32_t power = 0;  // and its power of ten
-  bool below = false;      // R < Rc
-  std::uint32_t delta = 0;  // |R - Rc| (when it fits; else product by R)
-  bool deltaFits = true;
-  std::uint32_t rho = 0;  // M mod 100 d
+  std::uint32_t rho = 0;   // M mod 100 d
+  bool direct = false;     // R = floor(M / (100 d))
 };
+
+// 10^L mod m, for m < 2^32.
+std::uint32_t PowerOfTenModulo(std::size_t L, std::uint32_t m) {
+  std::uint64_t result = 1 % m;
+  std::uint64_t base = 10 % m;
+  for (std::size_t e = L; e > 0; e >>= 1) {
+    if (e & 1) result = result * base % m;
+    base = base * base % m;
+  }
+  return static_cast<std::uint32_t>(result);
+}
 
 SmallReciprocal ReciprocalOf(std::uint32_t d, std::int32_t p) {
   const engine::type_Division_Osrel inv = engine::myInverse5(std::to_string(d), p);
   SmallReciprocal s;
   s.R = *Natural::FromDigits(inv.digits);
   s.power = inv.powerOfTen;
-  const std::size_t K = std::to_string(d).size();
-  const Natural M = engine::Subtract(engine::ShiftDecimalLeft(Natural(1), K + static_cast<std::size_t>(p) + 1), Natural(1));
-  std::uint32_t rho = 0;
-  const Natural Rc = engine::DivideSmall(M, 100 * d, &rho);
-  s.rho = rho;
-  const int c = engine::Compare(s.R, Rc);
-  const Natural diff = c >= 0 ? engine::Subtract(s.R, Rc) : engine::Subtract(Rc, s.R);
-  s.below = c < 0;
-  if (diff.LimbCount() <= 1) {
-    s.delta = diff.IsZero() ? 0 : diff.Limbs()[0];
-  } else {
-    s.deltaFits = false;
-  }
+  const std::size_t L = std::to_string(d).size() + static_cast<std::size_t>(p) + 1;
+  const std::uint32_t m = 100 * d;
+  s.rho = static_cast<std::uint32_t>((static_cast<std::uint64_t>(PowerOfTenModulo(L, m)) + m - 1) % m);
+  // R * 100 d + rho + 1 = 10^L exactly when R is the closed form.
+  const Natural check = engine::Add(engine::MultiplySmall(s.R, m), Natural(static_cast<std::uint64_t>(s.rho) + 1));
+  s.direct = check == engine::ShiftDecimalLeft(Natural(1), L);
   return s;
 }
 
-// A * R exactly, in linear time where the closed form applies.
-Natural ProductWithReciprocal(const Natural& A, const SmallReciprocal& s, std::uint32_t d, std::size_t K,
-                              std::int32_t p) {
-  if (!s.deltaFits) return engine::Multiply(A, s.R);
-  const Natural AM = engine::Subtract(engine::ShiftDecimalLeft(A, K + static_cast<std::size_t>(p) + 1), A);
-  const Natural numerator = engine::Subtract(AM, engine::MultiplySmall(A, s.rho));
-  Natural product = engine::DivideSmall(numerator, 100 * d);
-  if (s.delta != 0) {
-    const Natural correction = engine::MultiplySmall(A, s.delta);
-    product = s.below ? engine::Subtract(product, correction) : engine::Add(product, correction);
+// The reciprocal of d at p digits, kept for the next call: a series divides
+// by the same few numbers at one precision again and again.
+const SmallReciprocal& CachedReciprocal(std::uint32_t d, std::int32_t p) {
+  struct Entry {
+    std::uint32_t d;
+    std::int32_t p;
+    SmallReciprocal r;
+  };
+  thread_local std::vector<Entry> cache;
+  for (const Entry& e : cache) {
+    if (e.d == d && e.p == p) return e.r;
   }
-  return product;
+  if (cache.size() >= 64) cache.erase(cache.begin());
+  cache.push_back({d, p, ReciprocalOf(d, p)});
+  return cache.back().r;
+}
+
+// The first p digits of A * R (all of them when it has fewer) and the
+// product's digit count.
+Natural LeadingDigitsTimesReciprocal(const Natural& A, const SmallReciprocal& s, std::uint32_t d, std::int32_t p,
+                                     std::size_t* digit_count) {
+  const auto P = static_cast<std::size_t>(p);
+  const std::size_t nA = A.DigitCount();
+  const std::size_t nR = s.R.DigitCount();
+  const std::size_t L = std::to_string(d).size() + P + 1;
+  if (!s.direct || nA + nR < P + 2 + 1 || nA + nR - 1 - P >= L) {
+    return engine::LeadingDigitsOfProduct(A, s.R, P, digit_count);
+  }
+  // A * R has nA + nR - 1 or nA + nR digits; t leaves p or p + 1 of them.
+  const std::size_t t = nA + nR - 1 - P;
+  const Natural e = engine::MultiplySmall(A, s.rho + 1);
+  const Natural eh = engine::ShiftDecimalRight(e, t);
+  const bool elPositive = !e.IsZero() && engine::TrailingZeroDigits(e.Limbs()) < t;
+  std::uint32_t rx = 0;
+  Natural top = engine::DivideSmall(engine::Subtract(engine::ShiftDecimalLeft(A, L - t), eh), 100 * d, &rx);
+  if (rx == 0 && elPositive) top = engine::Subtract(top, Natural(1));
+  if (top.DigitCount() == P + 1) {
+    *digit_count = t + P + 1;
+    return engine::ShiftDecimalRight(top, 1);
+  }
+  *digit_count = t + P;
+  return top;
+}
+
+// Osrel_Divide's rounding of the p = precision + 3 leading digits Q of the
+// product (RoundToMaxSD on the digit text, then the first `precision`
+// digits), on limbs: the rounding position moves right past the zeros
+// ending Q, so Q ending in one or two zeros is rounded one or two digits
+// further, and in three or more not at all. Adds one to *power when the
+// rounding carries into a new digit.
+Natural RoundQuotientDigits(const Natural& Q, std::int32_t precision, std::int64_t* power) {
+  const auto P = static_cast<std::size_t>(precision);
+  const std::uint32_t last3 = Q.Limbs().front() % 1000;
+  const int zeros = last3 == 0 ? 3 : (last3 % 100 == 0 ? 2 : (last3 % 10 == 0 ? 1 : 0));
+  if (zeros == 3) return engine::ShiftDecimalRight(Q, 3);
+  const auto drop = static_cast<std::size_t>(3 - zeros);
+  static constexpr std::uint32_t kTen[] = {1, 10, 100, 1000};
+  const std::uint32_t decide = last3 / kTen[drop - 1] % 10;
+  Natural head = engine::ShiftDecimalRight(Q, drop);
+  const std::size_t keep = P + static_cast<std::size_t>(zeros);
+  if (decide >= 5) head = engine::Add(head, Natural(1));
+  const std::size_t digits = head.DigitCount();
+  if (digits > keep) ++*power;
+  return engine::ShiftDecimalRight(head, digits - P);
 }
 
 }  // namespace
@@ -179,50 +238,61 @@ StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
   const Natural& A = a.value.coef;
 
   // Osrel_Divide's answer as digits times a power of ten.
-  std::string digits;
+  Natural digits;
   std::int64_t power = 0;
-  if (A.IsZero()) {
-    digits = "0";
-  } else if (A == Natural(d)) {
-    digits = "1";
-  } else {
+  if (A == Natural(d)) {
+    digits = Natural(1);
+  } else if (!A.IsZero()) {
     const std::int32_t p = precision + 3;
-    const std::size_t K = std::to_string(d).size();
-    // The reciprocal depends on d and p only: a series divides by the same
-    // few numbers at one precision again and again.
-    thread_local std::vector<std::pair<std::pair<std::uint32_t, std::int32_t>, SmallReciprocal>> cache;
-    const SmallReciprocal* s = nullptr;
-    for (const auto& entry : cache) {
-      if (entry.first.first == d && entry.first.second == p) s = &entry.second;
-    }
-    if (s == nullptr) {
-      if (cache.size() >= 64) cache.erase(cache.begin());
-      cache.emplace_back(std::make_pair(d, p), ReciprocalOf(d, p));
-      s = &cache.back().second;
-    }
-    const Natural product = ProductWithReciprocal(A, *s, d, K, p);
-    const std::size_t D = product.DigitCount();
-    const Natural Q = D > static_cast<std::size_t>(p) ? engine::ShiftDecimalRight(product, D - static_cast<std::size_t>(p))
-                                                      : product;
+    const SmallReciprocal& s = CachedReciprocal(d, p);
+    std::size_t D = 0;
+    const Natural Q = LeadingDigitsTimesReciprocal(A, s, d, p, &D);
     const auto L0 = static_cast<std::int64_t>(D);
-    power = s->power + L0 - std::min<std::int64_t>(precision, L0);
-    const std::string q = Q.ToDigits();
-    digits = engine::RoundToMaxSD(q, precision);
-    if (digits.size() == q.size() + 1) ++power;
+    power = s.power + L0 - std::min<std::int64_t>(precision, L0);
+    if (D >= static_cast<std::size_t>(p)) {
+      digits = RoundQuotientDigits(Q, precision, &power);
+    } else {
+      const std::string q = Q.ToDigits();
+      std::string rounded = engine::RoundToMaxSD(q, precision);
+      if (rounded.size() == q.size() + 1) ++power;
+      rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(precision)));
+      digits = *Natural::FromDigits(rounded);
+    }
     if (power > INT32_MAX || power < INT32_MIN) return StepNumber::Error("#NUM!");
-    digits.resize(std::min<std::size_t>(digits.size(), static_cast<std::size_t>(precision)));
   }
 
   // The dispatcher places the separator from the power of ten and the
   // dividend's fraction digits (the divisor has none).
   const std::int64_t fraction = -power + a.value.frac;
-  std::optional<Natural> n = Natural::FromDigits(digits);
-  if (!n) return StepNumber::Error("#VALUE!");
   StepNumber out;
   if (fraction < 0) {
-    out.value = Decimal(a.value.negative, engine::ShiftDecimalLeft(*n, static_cast<std::size_t>(-fraction)), 0);
+    out.value = Decimal(a.value.negative, engine::ShiftDecimalLeft(digits, static_cast<std::size_t>(-fraction)), 0);
   } else {
-    out.value = Decimal(a.value.negative, std::move(*n), fraction);
+    out.value = Decimal(a.value.negative, std::move(digits), fraction);
+  }
+  out.value.Normalize();
+  frame::ComposeStep(out, W);
+  return out;
+}
+
+StepNumber MultiplyStep(const StepNumber& a, const StepNumber& b, double maxSD) {
+  // The composer rounds half up to KeptDigits significant digits, which
+  // reads the product's first KeptDigits + 1 digits and no more, and fits
+  // the rounded value to a cell: the leading digits are all it needs.
+  if (a.IsError() || b.IsError() || a.value.IsZero() || b.value.IsZero() || a.value.IsOne() || b.value.IsOne()) {
+    return frame::StepMultiply(a, b, maxSD);
+  }
+  const double W = frame::WorkingPrecision(maxSD);
+  const auto kept = static_cast<std::size_t>(std::max(1.0, std::nearbyint(W + 1)));
+  std::size_t D = 0;
+  Natural lead = engine::LeadingDigitsOfProduct(a.value.coef, b.value.coef, kept + 1, &D);
+  const std::size_t dropped = D - lead.DigitCount();
+  StepNumber out;
+  out.value = Decimal(a.value.negative != b.value.negative, std::move(lead),
+                      a.value.frac + b.value.frac - static_cast<std::int64_t>(dropped));
+  if (out.value.frac < 0) {
+    out.value.coef = engine::ShiftDecimalLeft(out.value.coef, static_cast<std::size_t>(-out.value.frac));
+    out.value.frac = 0;
   }
   out.value.Normalize();
   frame::ComposeStep(out, W);
@@ -232,6 +302,7 @@ StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
 }  // namespace explog_detail
 
 using explog_detail::DivideBySmall;
+using explog_detail::MultiplyStep;
 using explog_detail::TermExponent;
 
 namespace {
@@ -267,7 +338,7 @@ StepNumber LnValue(const StepNumber& num, double P) {
   const StepNumber z2 = frame::StepMultiply(z, z, P);
   const double N = TermBound(P);
   for (double i = 3; i <= N; i += 2) {
-    term = frame::StepMultiply(term, z2, P);
+    term = MultiplyStep(term, z2, P);
     const StepNumber t = DivideBySmall(term, static_cast<std::uint32_t>(i), P);
     sum = frame::StepAdd(sum, t, P);
     if (sum.IsError() || BelowPrecision(t, P)) break;
@@ -307,11 +378,11 @@ StepNumber ExpValue(const StepNumber& num, double maxSD) {
   StepNumber term = r;
   const double N = TermBound(P);
   for (double i = 2; i <= N; ++i) {
-    term = frame::StepMultiply(term, DivideBySmall(r, static_cast<std::uint32_t>(i), P), P);
+    term = MultiplyStep(term, DivideBySmall(r, static_cast<std::uint32_t>(i), P), P);
     sum = frame::StepAdd(sum, term, P);
     if (sum.IsError() || BelowPrecision(term, P)) break;
   }
-  for (int j = 0; j < h; ++j) sum = frame::StepMultiply(sum, sum, P);
+  for (int j = 0; j < h; ++j) sum = MultiplyStep(sum, sum, P);
   if (k > 0) sum = frame::StepMultiply(sum, frame::StepPower(Decimal::Integer(2), Whole(k), P), P);
   if (neg) {
     // e^|x| too large for a cell: e^x is below the smallest number one shows.

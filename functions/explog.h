@@ -62,5 +62,8 @@ std::int64_t TermExponent(const frame::StepNumber& t);
 // frame::StepDivide(a, engine::Decimal::Integer(d), maxSD).
 frame::StepNumber DivideBySmall(const frame::StepNumber& a, std::uint32_t d, double maxSD);
 
+// frame::StepMultiply(a, b, maxSD) from the product's leading digits only.
+frame::StepNumber MultiplyStep(const frame::StepNumber& a, const frame::StepNumber& b, double maxSD);
+
 }  // namespace explog_detail
 }  // namespace decimora::functions

@@ -170,6 +170,26 @@ TEST_F(ExpLog, DivisionBySmallWholeNumbersIsTheDispatchersDivision) {
   EXPECT_EQ(DivideBySmall(engine::Decimal(), 7, 20).Text(), "0");
 }
 
+TEST_F(ExpLog, ProductsFromLeadingDigitsAreTheDispatchersProducts) {
+  auto operand = [] {
+    std::string digits;
+    const std::size_t n = 1 + Pick(Pick(3) == 0 ? 2500 : 400);
+    const int shape = static_cast<int>(Pick(4));
+    for (std::size_t i = 0; i < n; ++i) digits += shape == 0 ? '9' : static_cast<char>('0' + Pick(10));
+    if (digits[0] == '0') digits[0] = '1';
+    engine::Decimal v(Pick(3) == 0, *engine::Natural::FromDigits(digits), static_cast<std::int64_t>(Pick(n + 30)));
+    v.Normalize();
+    return v;
+  };
+  for (int c = 0; c < 2000; ++c) {
+    const engine::Decimal a = operand();
+    const engine::Decimal b = Pick(6) == 0 ? a : operand();
+    const double maxSD = Pick(4) == 0 ? static_cast<double>(Pick(40)) : static_cast<double>(Pick(3000));
+    ASSERT_EQ(functions::explog_detail::MultiplyStep(a, b, maxSD).Text(), frame::StepMultiply(a, b, maxSD).Text())
+        << Short(a.Text()) << " * " << Short(b.Text()) << " maxSD " << maxSD;
+  }
+}
+
 // --- The workers against the literal algorithms ---------------------------------
 
 TEST_F(ExpLog, ExpIsTheLiteralSeries) {
