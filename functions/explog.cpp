@@ -117,7 +117,8 @@ std::optional<StepNumber> ReadNumber(const Value& num) {
 constexpr std::uint32_t kLargestSmallDivisor = 40'000'000;
 
 struct SmallReciprocal {
-  Natural R;               // myInverse5's digits
+  Natural R;               // myInverse5's digits (left empty when direct)
+  std::size_t digits = 0;  // R's digit count
   std::int32_t power = 0;  // and its power of ten
   std::uint32_t rho = 0;   // M mod 100 d
   bool direct = false;     // R = floor(M / (100 d))
@@ -135,14 +136,24 @@ std::uint32_t PowerOfTenModulo(std::size_t L, std::uint32_t m) {
 }
 
 SmallReciprocal ReciprocalOf(std::uint32_t d, std::int32_t p) {
-  const engine::type_Division_Osrel inv = engine::myInverse5(std::to_string(d), p);
   SmallReciprocal s;
-  s.R = *Natural::FromDigits(inv.digits);
-  s.power = inv.powerOfTen;
-  const std::size_t L = std::to_string(d).size() + static_cast<std::size_t>(p) + 1;
+  const std::size_t K = std::to_string(d).size();
+  const std::size_t L = K + static_cast<std::size_t>(p) + 1;
   const std::uint32_t m = 100 * d;
   s.rho = static_cast<std::uint32_t>((static_cast<std::uint64_t>(PowerOfTenModulo(L, m)) + m - 1) % m);
-  // R * 100 d + rho + 1 = 10^L exactly when R is the closed form.
+  if (engine::InverseIsDirect(d, p)) {
+    // The closed form itself: p digits, 10^(p-1) <= R < 10^p.
+    s.direct = true;
+    s.digits = static_cast<std::size_t>(p);
+    s.power = -(p + static_cast<std::int32_t>(K) - 1);
+    return s;
+  }
+  const engine::type_Division_Osrel inv = engine::myInverse5(std::to_string(d), p);
+  s.R = *Natural::FromDigits(inv.digits);
+  s.digits = s.R.DigitCount();
+  s.power = inv.powerOfTen;
+  // The iteration may still have ended on the closed form: then
+  // R * 100 d + rho + 1 = 10^L.
   const Natural check = engine::Add(engine::MultiplySmall(s.R, m), Natural(static_cast<std::uint64_t>(s.rho) + 1));
   s.direct = check == engine::ShiftDecimalLeft(Natural(1), L);
   return s;
@@ -165,16 +176,22 @@ const SmallReciprocal& CachedReciprocal(std::uint32_t d, std::int32_t p) {
   return cache.back().r;
 }
 
+// floor((10^L - 1) / (100 d)).
+Natural ClosedFormReciprocal(std::uint32_t d, std::size_t L) {
+  return engine::DivideSmall(engine::Subtract(engine::ShiftDecimalLeft(Natural(1), L), Natural(1)), 100 * d);
+}
+
 // The first p digits of A * R (all of them when it has fewer) and the
 // product's digit count.
 Natural LeadingDigitsTimesReciprocal(const Natural& A, const SmallReciprocal& s, std::uint32_t d, std::int32_t p,
                                      std::size_t* digit_count) {
   const auto P = static_cast<std::size_t>(p);
   const std::size_t nA = A.DigitCount();
-  const std::size_t nR = s.R.DigitCount();
+  const std::size_t nR = s.digits;
   const std::size_t L = std::to_string(d).size() + P + 1;
-  if (!s.direct || nA + nR < P + 2 + 1 || nA + nR - 1 - P >= L) {
-    return engine::LeadingDigitsOfProduct(A, s.R, P, digit_count);
+  if (!s.direct || nA + nR < P + 2 || nA + nR - 1 - P >= L) {
+    const Natural R = s.R.IsZero() ? ClosedFormReciprocal(d, L) : s.R;
+    return engine::LeadingDigitsOfProduct(A, R, P, digit_count);
   }
   // A * R has nA + nR - 1 or nA + nR digits; t leaves p or p + 1 of them.
   const std::size_t t = nA + nR - 1 - P;
@@ -275,6 +292,76 @@ StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
   return out;
 }
 
+namespace {
+
+// The power of ten of v's leading digit (v nonzero).
+std::int64_t LeadingExponent(const Decimal& v) { return static_cast<std::int64_t>(v.DigitCount()) - 1 - v.frac; }
+
+// |v| cut to its first n significant digits (toward zero).
+Decimal FirstDigitsOf(const Decimal& v, std::size_t n) {
+  const std::size_t digits = v.DigitCount();
+  if (n >= digits) return Decimal(false, v.coef, v.frac);
+  const auto drop = static_cast<std::int64_t>(digits - n);
+  Decimal out(false, engine::ShiftDecimalRight(v.coef, static_cast<std::size_t>(drop)), v.frac - drop);
+  if (out.frac < 0) {
+    out.coef = engine::ShiftDecimalLeft(out.coef, static_cast<std::size_t>(-out.frac));
+    out.frac = 0;
+  }
+  out.Normalize();
+  return out;
+}
+
+Decimal PowerOfTen(std::int64_t e) {
+  if (e >= 0) return Decimal(false, engine::ShiftDecimalLeft(Natural(1), static_cast<std::size_t>(e)), 0);
+  return Decimal(false, Natural(1), -e);
+}
+
+// Digits beyond those the composer can keep that an operand's cut keeps, so
+// that the product's bracket rarely straddles a kept digit.
+constexpr std::int64_t kCutGuardDigits = 12;
+
+// The product composed from operands cut to the digits the composed result
+// can depend on, where a cell's length keeps fewer digits than the working
+// precision: with a_t, b_t the cuts and u_a, u_b their last units,
+//     a_t b_t <= |a b| < a_t b_t + 10^(E_a + 1) u_b + 10^(E_b + 1) u_a,
+// and the composer (a rounding, then the cell's cut: monotone in the
+// magnitude) gives both ends the same value only if it gives |a b| that
+// value too. nullopt when the bracket is not decisive or there is nothing
+// to cut.
+std::optional<StepNumber> ProductFromCutOperands(const StepNumber& a, const StepNumber& b, double W,
+                                                 std::size_t kept) {
+  const bool negative = a.value.negative != b.value.negative;
+  const std::int64_t Ea = LeadingExponent(a.value);
+  const std::int64_t Eb = LeadingExponent(b.value);
+  // The lowest digit the composer keeps: the kept-th significant digit of
+  // the product (its leading digit lies at Ea + Eb or one above), or the
+  // last fraction digit a cell shows of a number below 1.
+  const auto room = static_cast<std::int64_t>(engine::kCellCharacters) - (negative ? 1 : 0);
+  const std::int64_t lowest = std::max<std::int64_t>(Ea + Eb + 1 - static_cast<std::int64_t>(kept) + 1, -(room - 2));
+  // Each operand down to the place where its digits move the product's
+  // digit at `lowest` no more than 10^-kCutGuardDigits of a unit.
+  const std::int64_t needA = Ea - (lowest - Eb - 1 - kCutGuardDigits) + 1;
+  const std::int64_t needB = Eb - (lowest - Ea - 1 - kCutGuardDigits) + 1;
+  const auto digitsA = static_cast<std::int64_t>(a.value.DigitCount());
+  const auto digitsB = static_cast<std::int64_t>(b.value.DigitCount());
+  if (needA < 1 || needB < 1 || (needA >= digitsA && needB >= digitsB)) return std::nullopt;
+  const Decimal at = FirstDigitsOf(a.value, static_cast<std::size_t>(std::min(needA, digitsA)));
+  const Decimal bt = FirstDigitsOf(b.value, static_cast<std::size_t>(std::min(needB, digitsB)));
+  Decimal spread;
+  if (needA < digitsA) spread = engine::Add(spread, PowerOfTen(Eb + 1 + (Ea - needA + 1)));
+  if (needB < digitsB) spread = engine::Add(spread, PowerOfTen(Ea + 1 + (Eb - needB + 1)));
+  StepNumber lo(engine::Multiply(at, bt));
+  StepNumber hi(engine::Add(lo.value, spread));
+  lo.value.negative = negative && !lo.value.IsZero();
+  hi.value.negative = negative;
+  frame::ComposeStep(lo, W);
+  frame::ComposeStep(hi, W);
+  if (lo.IsError() || hi.IsError() || lo.cut != hi.cut || engine::Compare(lo.value, hi.value) != 0) return std::nullopt;
+  return lo;
+}
+
+}  // namespace
+
 StepNumber MultiplyStep(const StepNumber& a, const StepNumber& b, double maxSD) {
   // The composer rounds half up to KeptDigits significant digits, which
   // reads the product's first KeptDigits + 1 digits and no more, and fits
@@ -284,6 +371,7 @@ StepNumber MultiplyStep(const StepNumber& a, const StepNumber& b, double maxSD) 
   }
   const double W = frame::WorkingPrecision(maxSD);
   const auto kept = static_cast<std::size_t>(std::max(1.0, std::nearbyint(W + 1)));
+  if (std::optional<StepNumber> cut = ProductFromCutOperands(a, b, W, kept)) return std::move(*cut);
   std::size_t D = 0;
   Natural lead = engine::LeadingDigitsOfProduct(a.value.coef, b.value.coef, kept + 1, &D);
   const std::size_t dropped = D - lead.DigitCount();

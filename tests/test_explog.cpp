@@ -181,10 +181,25 @@ TEST_F(ExpLog, ProductsFromLeadingDigitsAreTheDispatchersProducts) {
     v.Normalize();
     return v;
   };
+  // Short and long operands; near a cell's length the composer cuts the
+  // text, and the product is taken from cut operands.
+  auto longOperand = [] {
+    std::string digits = std::to_string(1 + Pick(9));
+    const std::size_t n = 2000 + Pick(31000);
+    while (digits.size() < n) digits += std::to_string(rng());
+    digits.resize(n);
+    engine::Decimal v(Pick(3) == 0, *engine::Natural::FromDigits(digits),
+                      static_cast<std::int64_t>(n + Pick(20000)));
+    v.Normalize();
+    return v;
+  };
   for (int c = 0; c < 2000; ++c) {
-    const engine::Decimal a = operand();
-    const engine::Decimal b = Pick(6) == 0 ? a : operand();
-    const double maxSD = Pick(4) == 0 ? static_cast<double>(Pick(40)) : static_cast<double>(Pick(3000));
+    const bool cellLong = c % 10 == 0;
+    const engine::Decimal a = cellLong ? longOperand() : operand();
+    const engine::Decimal b = Pick(6) == 0 ? a : (cellLong ? longOperand() : operand());
+    const double maxSD = cellLong ? 32767 - static_cast<double>(Pick(3) == 0 ? Pick(20000) : Pick(5))
+                         : Pick(4) == 0 ? static_cast<double>(Pick(40))
+                                        : static_cast<double>(Pick(3000));
     ASSERT_EQ(functions::explog_detail::MultiplyStep(a, b, maxSD).Text(), frame::StepMultiply(a, b, maxSD).Text())
         << Short(a.Text()) << " * " << Short(b.Text()) << " maxSD " << maxSD;
   }
