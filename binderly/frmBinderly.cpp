@@ -65,22 +65,22 @@ frmBinderly::frmBinderly(WindowSeams seams) : seams_(std::move(seams)) {
   if (!seams_.message_box) seams_.message_box = ShowBox;
   if (!seams_.choose_file) seams_.choose_file = GetOpenFileName;
 
-  window = new Fl_Double_Window(500, 215, "Binderly");
+  window = new Fl_Double_Window(540, 195, "Binderly");
   window->labelfont(kFont);
-  cmdClose = Styled(new Fl_Button(400, 170, 85, 30, "Close"));
-  cmdUnregister = Styled(new Fl_Button(305, 170, 85, 30, "Unregister"));
-  cmdRegister = Styled(new Fl_Button(210, 170, 85, 30, "Register"));
-  cmdBrowse = Styled(new Fl_Button(400, 50, 85, 28, "Browse"));
-  txtPath = new Fl_Input(15, 50, 375, 28);
+  cmdClose = Styled(new Fl_Button(440, 150, 85, 30, "Close"));
+  cmdUnregister = Styled(new Fl_Button(345, 150, 85, 30, "Unregister"));
+  cmdRegister = Styled(new Fl_Button(250, 150, 85, 30, "Register"));
+  cmdBrowse = Styled(new Fl_Button(440, 46, 85, 28, "Browse"));
+  txtPath = new Fl_Input(15, 46, 415, 28);
   txtPath->textfont(kFont);
   txtPath->textsize(kFontSize);
   txtPath->value("Browse to file...");
-  Label2 = Styled(new Fl_Box(15, 90, 470, 70,
+  Label2 = Styled(new Fl_Box(15, 84, 510, 56,
                              "Binderly registers a component for the user who runs it. To register or "
                              "unregister a component for all users, run Binderly as root (for example "
                              "\"sudo binderly\")."));
   Label2->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_WRAP);
-  Label1 = Styled(new Fl_Box(15, 12, 470, 28, "Register or unregister any component library (.so) or server program (.exe)."));
+  Label1 = Styled(new Fl_Box(15, 12, 510, 24, "Register or unregister any component library (.so) or server program (.exe)."));
   Label1->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_WRAP);
   window->end();
 

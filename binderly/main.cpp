@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  Fl::scheme("gtk+");
   binderly::frmBinderly form;
   form.Show();
   return Fl::run();
