@@ -117,7 +117,7 @@ TEST(BinderlyRoutine, ABlockedServerTimesOutAndStaysLoadedUntilItReturns) {
   EXPECT_EQ(outcome.failure, Failure::TimedOut);
   EXPECT_GE(waited, 300ms);
   EXPECT_LT(waited, 5s);
-  EXPECT_GT(idle_calls, 5);  // the caller's loop kept running during the wait
+  EXPECT_GT(idle_calls, 2);  // the caller's loop kept running during the wait
   EXPECT_NE(binderly::FailureText(true, outcome).find("not confirmed"), std::string::npos);
 
   // The entry point still runs, so its library must still be there.
