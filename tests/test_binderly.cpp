@@ -210,3 +210,27 @@ TEST(BinderlyCommandLine, ReportsOnStderrAndByExitStatus) {
   EXPECT_EQ(box.Calls(), "register\nunregister capital R\nregister\n");
 }
 #endif
+
+// The Decimora component's own entry points, with a stand-in for the install
+// script beside a copy of the library.
+TEST(DecimoraRegister, InstallsTheExtensionBesideItThroughTheInstallScript) {
+  Sandbox box;
+  std::string library = box.Copy(DECIMORA_REGISTER_LIB, "libdecimora_register.so");
+  auto script = [&](int status) {
+    box.Write("install-extension", "#!/bin/sh\necho \"$*\" >> '" + box.dir() + "/calls.log'\nexit " +
+                                       std::to_string(status) + "\n", true);
+  };
+  script(0);
+  // Without the extension beside it there is nothing to install.
+  Outcome nothing = RegisterComponent(library, true);
+  EXPECT_EQ(nothing.failure, Failure::FailureCode);
+  EXPECT_EQ(box.Calls(), "");
+
+  std::string extension = box.Write("decimora.oxt", "stand-in");
+  EXPECT_TRUE(RegisterComponent(library, true).ok);
+  EXPECT_TRUE(RegisterComponent(library, false).ok);
+  EXPECT_EQ(box.Calls(), "install " + extension + "\nuninstall\n");
+  script(1);
+  EXPECT_EQ(RegisterComponent(library, true).failure, Failure::FailureCode);
+  EXPECT_EQ(RegisterComponent(library, false).failure, Failure::FailureCode);
+}
