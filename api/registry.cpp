@@ -532,7 +532,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Bound<&cls_Decimora::dcmPOISSON>(
       {"dcmPOISSON", kStatistical,
        "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
-       "=dcmPOISSON(2, 3, FALSE, , 15)", "0.224041807655388"},
+       "=dcmPOISSON(2, 3, FALSE, , 20)", "0.224041807655387743422"},
       Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
            Req("average_num", "The expected number of events."),
            Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),

@@ -87,9 +87,13 @@ std::optional<std::uint32_t> CappedCount(std::string_view k) {
 
 // The term of a count the factorial refuses: lambda^k times E divided by
 // "#NUM!", which is that error unless the product already carries the more
-// urgent "#VALUE!" (from E; the power of a number by a whole number gives a
-// number or "#NUM!").
-std::string RefusedTerm(std::string_view E) { return E == "#VALUE!" ? "#VALUE!" : "#NUM!"; }
+// urgent "#VALUE!" (from E, or from a lambda that is not a number: the
+// power of a number by a whole number is a number or "#NUM!"). A sum that
+// reaches such a count is the same error: its earlier terms (a number, or
+// "#NUM!" from an overflow) cannot outrank it.
+std::string RefusedTerm(std::string_view E, std::string_view lambda) {
+  return E == "#VALUE!" || StepNumber::Read(lambda).error == "#VALUE!" ? "#VALUE!" : "#NUM!";
+}
 
 }  // namespace
 
@@ -100,7 +104,7 @@ std::string Exp_Negative(std::string_view lambda, double maxSD, bool restrict_in
 std::string Poisson_Term(std::string_view k, std::string_view lambda, std::string_view E, double maxSD,
                          bool restrict_input_lengths) {
   const auto count = CappedCount(k);
-  if (count && *count > kLastFactorial) return RefusedTerm(E);
+  if (count && *count > kLastFactorial) return RefusedTerm(E, lambda);
   const std::string a = Dispatch(6, lambda, k, maxSD, restrict_input_lengths);
   const std::string b = Dispatch(3, E, a, maxSD, restrict_input_lengths);
   return Dispatch(4, b, Factorial(k, maxSD), maxSD, restrict_input_lengths);
@@ -110,7 +114,8 @@ std::string Poisson_CumulativeSum(std::string_view k, std::string_view lambda, s
                                   bool restrict_input_lengths) {
   const auto count = CappedCount(k);
   if (!count) return "#VALUE!";
-  const std::uint32_t last = std::min(*count, kLastFactorial);
+  if (*count > kLastFactorial) return RefusedTerm(E, lambda);
+  const std::uint32_t last = *count;
   const double W = frame::WorkingPrecision(maxSD);
   const StepNumber e = StepNumber::Read(E);
   const StepNumber base = StepNumber::Read(lambda);
@@ -159,7 +164,6 @@ std::string Poisson_CumulativeSum(std::string_view k, std::string_view lambda, s
     // Nothing outranks "#VALUE!": the remaining terms cannot change it.
     if (sum.IsError() && sum.error == "#VALUE!") return sum.error;
   }
-  if (*count > kLastFactorial) sum = frame::StepAdd(sum, StepNumber::Error(RefusedTerm(E)), maxSD);
   return sum.Text();
 }
 

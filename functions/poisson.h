@@ -47,8 +47,8 @@ std::string Poisson_Sum(std::string_view k, std::string_view lambda, bool is_cum
 // Poisson_Term(i, lambda, E) for i = 0, 1, ..., k, added in order at maxSD,
 // the same digits in linear work (the factorial of each term continues the
 // previous one; the power is the exact product while that has no more digits
-// than the power keeps). k above 9,273 makes the sum "#NUM!" (or the more
-// urgent error of a term) without running the terms the factorial refuses.
+// than the power keeps). k above 9,273 makes the sum "#NUM!" (or "#VALUE!"
+// when E or lambda is that) at once: the factorial refuses the count.
 std::string Poisson_CumulativeSum(std::string_view k, std::string_view lambda, std::string_view E, double maxSD,
                                   bool restrict_input_lengths);
 
