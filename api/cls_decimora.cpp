@@ -58,6 +58,16 @@ Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const V
                              preserve_decimal_place);
 }
 
+Value cls_Decimora::dcmROOT(const Value& number1, const Value& number2, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation, const Value& maximum_significant_digits,
+                             const Value& restrict_input_lengths, const Value& format_decimal_place,
+                             const Value& preserve_decimal_place) {
+  return functions::dcmROOT(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
+                             maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                             preserve_decimal_place);
+}
+
 engine::type_Division_Osrel cls_Decimora::Osrel_Divide(const Value& iBig, const Value& kBig, const Value& Precision) {
   return functions::Osrel_Divide(iBig, kBig, Precision);
 }

@@ -227,7 +227,7 @@ std::vector<FunctionRow> BuildTable() {
       Join(Args(Req("number1", "The base: a number text of up to 32,767 significant digits, or a number."),
                 Req("number2", "The exponent; a decimal exponent is taken as a fraction.")),
            kRootPowerOptions)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmROOT>(
       {"dcmROOT", kOperators, "Returns the root of the first number, of the degree given by the second" DCM_PRECISION,
        "=dcmROOT(\"-8\", \"3\")", "-2"},
       Join(Args(Req("number1", "The radicand: a number text of up to 32,767 significant digits, or a number."),
