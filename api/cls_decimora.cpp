@@ -7,6 +7,7 @@
 #include "functions/operators.h"
 #include "functions/parity.h"
 #include "functions/remainder.h"
+#include "functions/roots.h"
 #include "functions/rounding.h"
 
 namespace decimora {
@@ -192,6 +193,11 @@ Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative
 }
 
 Value cls_Decimora::dcmSIGN(const Value& num) { return functions::dcmSIGN(num); }
+
+Value cls_Decimora::dcmSQRT(const Value& num, const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRT(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
 
 Value cls_Decimora::dcmISEVEN(const Value& num) { return functions::dcmISEVEN(num); }
 

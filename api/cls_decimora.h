@@ -117,6 +117,8 @@ class cls_Decimora {
   // The number 1, -1 or 0; the text "0" for an empty argument, "#VALUE!" for
   // one that is not a number.
   Value dcmSIGN(const Value& num);
+  Value dcmSQRT(const Value& num, const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {}, const Value& maxSD = {});
 
   // --- Parity functions -------------------------------------------------------
   // A Boolean, or the text "#NUM!" for a value that is not a number.

@@ -432,10 +432,10 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION, "=dcmSIN(\"0\")", "0"},
       Args(Req("num", kAngle), kMaxSDShort)));
-  t.push_back(
-      Unavailable({"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
-                  Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands,
-                       kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRT>(
+      {"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
+      Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands, kFormatCurrency,
+           kExponentialNotation, kMaxSDShort)));
   t.push_back(Unavailable({"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
                            "=dcmSQRTPI(\"0\")", "0"},
                           Args(Req("num", "The non-negative number to multiply by pi before the root is taken."),

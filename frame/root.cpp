@@ -22,6 +22,8 @@ using namespace engine;
 
 namespace {
 
+thread_local std::uint64_t t_steps = 0;
+
 // ---------------------------------------------------------------------------
 // The starting value
 // ---------------------------------------------------------------------------
@@ -162,6 +164,7 @@ std::string SquareRoot(const StepNumber& A, StepNumber x, double M) {
   int stalls = 0;
   const auto m0 = static_cast<std::size_t>(SignificantLimit(M));
   for (int i = 1; i <= kMaxRootSteps; ++i) {
+    ++t_steps;
     if (haveT) {
       delta = Abs(StepSubtract(x, t, P));
       if (delta.IsError()) return delta.error;
@@ -235,6 +238,7 @@ std::string GeneralRoot(const StepNumber& A, const std::string& N, StepNumber x,
   std::size_t slot = 0;
   int repeats = 0;
   for (int i = 1; i <= kMaxRootSteps; ++i) {
+    ++t_steps;
     const StepNumber t = x;
     const StepNumber power = StepNumber::FromText(Calculate(kPower, Value::Text(x.Text()), Value::Text(n1Text), none,
                                                             none, none, none, Value::Number(P), true,
@@ -272,6 +276,8 @@ std::string GeneralRoot(const StepNumber& A, const std::string& N, StepNumber x,
 }
 
 }  // namespace
+
+std::uint64_t RootStepCount() { return t_steps; }
 
 std::string RootStartValue(std::string_view A, std::string_view N) {
   const std::optional<double> a = platform::TextToDouble(A);

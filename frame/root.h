@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -48,5 +49,9 @@ std::string Root_Function(std::string A, std::string N, double M, bool restrict_
 // the double cannot hold A or the root (beyond its range, or below its
 // normal range) the estimate comes from A's decimal exponent instead.
 std::string RootStartValue(std::string_view A, std::string_view N);
+
+// The iteration steps taken on this thread since it started (square and
+// general steps alike), for the tests and the measurements.
+std::uint64_t RootStepCount();
 
 }  // namespace decimora::frame
