@@ -200,6 +200,11 @@ Value cls_Decimora::dcmSQRT(const Value& num, const Value& format_thousands, con
   return functions::dcmSQRT(num, format_thousands, format_currency, exponential_notation, maxSD);
 }
 
+Value cls_Decimora::dcmSQRTPI(const Value& num, const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRTPI(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
+
 Value cls_Decimora::dcmISEVEN(const Value& num) { return functions::dcmISEVEN(num); }
 
 Value cls_Decimora::dcmISODD(const Value& num) { return functions::dcmISODD(num); }

@@ -119,6 +119,8 @@ class cls_Decimora {
   Value dcmSIGN(const Value& num);
   Value dcmSQRT(const Value& num, const Value& format_thousands = {}, const Value& format_currency = {},
                 const Value& exponential_notation = {}, const Value& maxSD = {});
+  Value dcmSQRTPI(const Value& num, const Value& format_thousands = {}, const Value& format_currency = {},
+                  const Value& exponential_notation = {}, const Value& maxSD = {});
 
   // --- Parity functions -------------------------------------------------------
   // A Boolean, or the text "#NUM!" for a value that is not a number.

@@ -436,10 +436,11 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
       Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands, kFormatCurrency,
            kExponentialNotation, kMaxSDShort)));
-  t.push_back(Unavailable({"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
-                           "=dcmSQRTPI(\"0\")", "0"},
-                          Args(Req("num", "The non-negative number to multiply by pi before the root is taken."),
-                               kFormatThousands, kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRTPI>(
+      {"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
+       "=dcmSQRTPI(\"1\",,,,10)", "1.7724538507"},
+      Args(Req("num", "The non-negative number to multiply by pi before the root is taken."), kFormatThousands,
+           kFormatCurrency, kExponentialNotation, kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmSUM>(
       {"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION, "=dcmSUM({\"0.1\", \"0.2\"; \"0.3\", \"0.4\"})",
        "1"},

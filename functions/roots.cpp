@@ -8,6 +8,7 @@
 #include "frame/calculate.h"
 #include "frame/compose.h"
 #include "frame/restrictionator.h"
+#include "functions/constants.h"
 #include "platform/convert.h"
 
 namespace decimora::functions {
@@ -59,9 +60,29 @@ std::string Sqrt_Function(const Value& num, const Value& format_thousands, const
   }
 }
 
+std::string SqrtPi_Function(const Value& num, const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maxSD) {
+  try {
+    const type_Restrictionator options = frame::Restrictionator(kOmitted, format_thousands, format_currency,
+                                                                exponential_notation, maxSD, kOmitted, kOmitted);
+    Radicand r = ReadRadicand(num);
+    if (r.answer) return *r.answer;
+    const std::string product = frame::CalculateText(engine::kMultiply, r.text, Get_Pi(options.maxSD), options.maxSD);
+    if (engine::HasError(product)) return product;
+    return ComposedSquareRoot(product, options);
+  } catch (...) {
+    return "#VALUE!";
+  }
+}
+
 Value dcmSQRT(const Value& num, const Value& format_thousands, const Value& format_currency,
               const Value& exponential_notation, const Value& maxSD) {
   return Value::Text(Sqrt_Function(num, format_thousands, format_currency, exponential_notation, maxSD));
+}
+
+Value dcmSQRTPI(const Value& num, const Value& format_thousands, const Value& format_currency,
+                const Value& exponential_notation, const Value& maxSD) {
+  return Value::Text(SqrtPi_Function(num, format_thousands, format_currency, exponential_notation, maxSD));
 }
 
 }  // namespace decimora::functions
