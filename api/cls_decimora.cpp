@@ -5,10 +5,13 @@
 #include "api/default_maxsd.h"
 #include "functions/aggregates.h"
 #include "functions/constants.h"
+#include "functions/explog.h"
 #include "functions/fraction.h"
 #include "functions/operators.h"
 #include "functions/parity.h"
+#include "functions/poisson.h"
 #include "functions/remainder.h"
+#include "functions/roots.h"
 #include "functions/rounding.h"
 #include "platform/windows.h"
 
@@ -57,6 +60,16 @@ Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const V
                              const Value& restrict_input_lengths, const Value& format_decimal_place,
                              const Value& preserve_decimal_place) {
   return functions::dcmPOWER(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
+                             maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                             preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmROOT(const Value& number1, const Value& number2, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation, const Value& maximum_significant_digits,
+                             const Value& restrict_input_lengths, const Value& format_decimal_place,
+                             const Value& preserve_decimal_place) {
+  return functions::dcmROOT(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
                              maximum_significant_digits, restrict_input_lengths, format_decimal_place,
                              preserve_decimal_place);
 }
@@ -191,6 +204,16 @@ Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative
 
 Value cls_Decimora::dcmSIGN(const Value& num) { return functions::dcmSIGN(num); }
 
+Value cls_Decimora::dcmSQRT(const Value& num, const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRT(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
+
+Value cls_Decimora::dcmSQRTPI(const Value& num, const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRTPI(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
+
 Value cls_Decimora::dcmISEVEN(const Value& num) { return functions::dcmISEVEN(num); }
 
 Value cls_Decimora::dcmISODD(const Value& num) { return functions::dcmISODD(num); }
@@ -253,6 +276,20 @@ Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, cons
                             maximum_significant_digits);
 }
 
+Value cls_Decimora::dcmEXP(const Value& num, const Value& exponential_notation,
+                           const Value& maximum_significant_digits) {
+  return functions::dcmEXP(num, exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmLN(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return functions::dcmLN(num, exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmLOG(const Value& num, const Value& num_base, const Value& exponential_notation,
+                           const Value& maximum_significant_digits) {
+  return functions::dcmLOG(num, num_base, exponential_notation, maximum_significant_digits);
+}
+
 Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,
                                   const Value& format_currency, const Value& exponential_notation,
                                   const Value& maximum_significant_digits) {
@@ -271,6 +308,13 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
 Value cls_Decimora::dcmPi(const Value& digits) { return functions::dcmPI(digits); }
 
 Value cls_Decimora::dcmE(const Value& digits) { return functions::dcmE(digits); }
+
+Value cls_Decimora::dcmPOISSON(const Value& target_num, const Value& average_num, const Value& is_cumulative,
+                               const Value& exponential_notation, const Value& maximum_significant_digits,
+                               const Value& restrict_input_lengths) {
+  return functions::dcmPOISSON(target_num, average_num, is_cumulative, exponential_notation,
+                               maximum_significant_digits, restrict_input_lengths);
+}
 
 Value cls_Decimora::Get_Mantissa(const Value& num, const Value& as_integer) {
   return functions::Get_Mantissa(num, as_integer);

@@ -227,7 +227,7 @@ std::vector<FunctionRow> BuildTable() {
       Join(Args(Req("number1", "The base: a number text of up to 32,767 significant digits, or a number."),
                 Req("number2", "The exponent; a decimal exponent is taken as a fraction.")),
            kRootPowerOptions)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmROOT>(
       {"dcmROOT", kOperators, "Returns the root of the first number, of the degree given by the second" DCM_PRECISION,
        "=dcmROOT(\"-8\", \"3\")", "-2"},
       Join(Args(Req("number1", "The radicand: a number text of up to 32,767 significant digits, or a number."),
@@ -299,7 +299,8 @@ std::vector<FunctionRow> BuildTable() {
                 Opt("RoundNegAwayFromZero", "TRUE to round a negative number away from zero instead of toward it.")),
            kFormat4)));
   t.push_back(
-      Unavailable({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION, "=dcmEXP(\"0\")", "1"},
+      Bound<&cls_Decimora::dcmEXP>({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION, "=dcmEXP(1, , 10)",
+                                     "2.71828182846"},
                   Args(Req("num", "The power to raise e to."), kExponentialNotation, kMaxSD)));
   t.push_back(Bound<&cls_Decimora::dcmFACT>(
       {"dcmFACT", kMath, "Returns the factorial of a number" DCM_PRECISION, "=dcmFACT(25)",
@@ -338,11 +339,12 @@ std::vector<FunctionRow> BuildTable() {
        "=dcmLCM2(\"1.5\", \"4.5\")", "4.5"},
       Args(Req("numlist", "Numbers as given, decimals included, texts and ranges; a negative number gives #NUM!."))));
   t.push_back(
-      Unavailable({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION, "=dcmLN(\"1\")", "0"},
+      Bound<&cls_Decimora::dcmLN>({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION, "=dcmLN(3, , 10)",
+                                    "1.0986122881"},
                   Args(Req("num", "The positive number to take the logarithm of."), kExponentialNotation, kMaxSD)));
   t.push_back(
-      Unavailable({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
-                   "=dcmLOG(\"1\", \"2\")", "0"},
+      Bound<&cls_Decimora::dcmLOG>({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
+                   "=dcmLOG(1000)", "3"},
                   Args(Req("num", "The positive number to take the logarithm of."),
                        Opt("num_base", "The base of the logarithm; 10 when omitted."), kExponentialNotation, kMaxSD)));
   t.push_back(
@@ -432,14 +434,15 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION, "=dcmSIN(\"0\")", "0"},
       Args(Req("num", kAngle), kMaxSDShort)));
-  t.push_back(
-      Unavailable({"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
-                  Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands,
-                       kFormatCurrency, kExponentialNotation, kMaxSDShort)));
-  t.push_back(Unavailable({"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
-                           "=dcmSQRTPI(\"0\")", "0"},
-                          Args(Req("num", "The non-negative number to multiply by pi before the root is taken."),
-                               kFormatThousands, kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRT>(
+      {"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
+      Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands, kFormatCurrency,
+           kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRTPI>(
+      {"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
+       "=dcmSQRTPI(\"1\",,,,10)", "1.7724538507"},
+      Args(Req("num", "The non-negative number to multiply by pi before the root is taken."), kFormatThousands,
+           kFormatCurrency, kExponentialNotation, kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmSUM>(
       {"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION, "=dcmSUM({\"0.1\", \"0.2\"; \"0.3\", \"0.4\"})",
        "1"},
@@ -529,10 +532,10 @@ std::vector<FunctionRow> BuildTable() {
       Args(Req("num", "The number whose rank is wanted."), Req("numlist", "The range of numbers it is ranked in."),
            Opt("ascending", "TRUE to rank from the smallest; FALSE or omitted from the largest."),
            Opt("tie_compensation", "TRUE to give tied numbers the average of their ranks."))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmPOISSON>(
       {"dcmPOISSON", kStatistical,
        "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
-       "=dcmPOISSON(0, 0, FALSE)", "1"},
+       "=dcmPOISSON(2, 3, FALSE, , 20)", "0.224041807655387743422"},
       Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
            Req("average_num", "The expected number of events."),
            Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),
