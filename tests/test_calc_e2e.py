@@ -112,6 +112,9 @@ def main():
     rows = json.loads(pathlib.Path(functions_json).read_text())
     work = pathlib.Path(tempfile.mkdtemp(prefix="decimora-calc-e2e-"))
     profile = work / "profile"
+    # A settings file of this run's own (the office and the command line
+    # inherit it), so tests running beside this one cannot change the default.
+    os.environ["XDG_CONFIG_HOME"] = str(work / "config")
     all_pids = []
     try:
         office = Office(profile=profile).start()
