@@ -63,8 +63,8 @@ void RemoveAllOccurrences(std::string& s, std::string_view p) {
   s.resize(w);
 }
 
-// Where a plain mantissa ("-1.5", "12", ".5") ends at an "E+" or "E-" and
-// digits, the position of that "E"; else npos.
+// Where an unsigned plain mantissa ("1.5", "12", ".5") ends at an "E+" or
+// "E-" and digits, the position of that "E"; else npos.
 std::size_t ExponentOfNumber(std::string_view text) {
   const std::size_t e = text.rfind('E');
   if (e == std::string_view::npos || e + 2 >= text.size() || (text[e + 1] != '+' && text[e + 1] != '-')) {
@@ -73,12 +73,10 @@ std::size_t ExponentOfNumber(std::string_view text) {
   for (std::size_t i = e + 2; i < text.size(); ++i) {
     if (!IsDigitChar(text[i])) return std::string_view::npos;
   }
-  std::string_view mantissa = text.substr(0, e);
-  if (!mantissa.empty() && mantissa.front() == '-') mantissa.remove_prefix(1);
   const char sep = engine::GetDecimalSeparator();
   bool digit = false;
   bool separator = false;
-  for (char c : mantissa) {
+  for (char c : text.substr(0, e)) {
     if (IsDigitChar(c)) {
       digit = true;
     } else if (c == sep && !separator) {
@@ -90,22 +88,33 @@ std::size_t ExponentOfNumber(std::string_view text) {
   return digit ? e : std::string_view::npos;
 }
 
-// The result text written like a computed number. A number that ends in an
-// exponent keeps the exponent's digits: the mantissa is composed, and the
-// exponent follows it (the composer would take the exponent's trailing
-// zeros for fraction zeros: 1.5E+30 would become 1.5E+3).
-std::string Compose(const std::string& text, const type_Restrictionator& options) {
+// The result text written like a computed number. Its sign is taken off as
+// it is written, a leading "-" or enclosing parentheses, and put back in the
+// chosen negative format; a text whose sign stands elsewhere ("$-5") is
+// written as it stands (putting a "-" before it would give "-$-5"). A
+// number that ends in an exponent keeps the exponent's digits: the mantissa
+// is composed and the exponent follows it (the composer would take the
+// exponent's trailing zeros for fraction zeros: 1.5E+30 would become 1.5E+3).
+std::string Compose(std::string_view text, const type_Restrictionator& options) {
+  bool positive = true;
+  if (!engine::IsNonNegative(text)) {
+    if (text.front() == '-') {
+      text.remove_prefix(1);
+      positive = false;
+    } else if (text.front() == '(' && text.size() >= 2 && text.back() == ')') {
+      text = text.substr(1, text.size() - 2);
+      positive = false;
+    }
+  }
   const std::size_t e = ExponentOfNumber(text);
-  if (e == std::string::npos) return frame::ComposeNumberText(text, options);
-  const std::string_view mantissa = std::string_view(text).substr(0, e);
-  const bool positive = engine::IsNonNegative(mantissa);
+  if (e == std::string::npos) return frame::ComposeNumberText(text, options, positive);
   type_Restrictionator plain = options;
   plain.FormatCurrency = false;
   plain.ExponentialNotation = false;
-  std::string out = frame::ComposeNumberText(mantissa, plain, true);
+  std::string out = frame::ComposeNumberText(text.substr(0, e), plain, true);
   if (engine::HasError(out)) return out;
   const bool negative = !positive && out != "0";  // zero is never shown negative
-  out.append(text, e, std::string::npos);
+  out.append(text.substr(e));
   if (options.FormatCurrency) {
     out = frame::AddCurrencySymbol(out);
     if (engine::HasError(out)) return out;
