@@ -107,7 +107,10 @@ std::string Compose(std::string_view text, const type_Restrictionator& options) 
     }
   }
   const std::size_t e = ExponentOfNumber(text);
-  if (e == std::string::npos) return frame::ComposeNumberText(text, options, positive);
+  if (e == std::string::npos) {
+    double position = engine::DecimalPositionFromEnd(text);
+    return frame::ComposeResult(engine::RemoveDecimalPoint(text), position, positive, options);
+  }
   type_Restrictionator plain = options;
   plain.FormatCurrency = false;
   plain.ExponentialNotation = false;
