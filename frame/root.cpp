@@ -197,7 +197,14 @@ std::string SquareRoot(const StepNumber& A, StepNumber x, double M) {
     std::string ts = t.Text();
     const std::size_t lx = xs.size();
     const std::size_t lt = ts.size();
-    if ((static_cast<double>(lx) > M || lx == lt + 1 || lt == lx + 1) && SameMagnitude(x, t)) {
+    // A text the composer cut to a cell's length is as long as an iterate
+    // can be: at the largest precisions (M of a cell's length or more) no
+    // text is ever longer than M, so such a text counts as long enough to
+    // try to end on (otherwise those square roots could only end by a
+    // stall, as "#NUM!").
+    const bool full = !x.cut.empty() || x.value.TextLength() + (x.value.negative ? 1 : 0) >=
+                                            static_cast<std::int64_t>(kCellCharacters);
+    if ((static_cast<double>(lx) > M || full || lx == lt + 1 || lt == lx + 1) && SameMagnitude(x, t)) {
       if (lx >= lt && xs.compare(0, lt, ts) == 0) return ts;
       if (xs.compare(0, lx - 1, ts, 0, lt - 1) == 0 && lx == lt) return CutText(ts, lt - 1);
       if (xs.compare(0, m0, ts, 0, m0) == 0) return CutText(ts, m0);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <utility>
 #include <string>
 
 #include "engine/number_text.h"
@@ -129,7 +130,8 @@ std::string Sqrt(const std::string& A, std::string x, double M) {
     if (HasError(x)) return x;
     x = CalculateText(kDivide, x, "2", M + 1);
     if (HasError(x)) return x;
-    if ((static_cast<double>(x.size()) > M || x.size() == t.size() + 1 || t.size() == x.size() + 1) &&
+    if ((static_cast<double>(x.size()) > M || x.size() >= 32767 || x.size() == t.size() + 1 ||
+         t.size() == x.size() + 1) &&
         SameMagnitude(x, t)) {
       if (x.substr(0, t.size()) == t) return t;
       if (x.substr(0, x.size() - 1) == t.substr(0, t.size() - 1)) return Cut(t, t.size() - 1);
@@ -297,6 +299,17 @@ TEST_F(RootTest, FinishingCutsKeepTheMagnitude) {
     const std::string r = FastRoot(ExpandExponent(A), "2", 101);
     const double want = std::sqrt(std::strtod(A, nullptr));
     EXPECT_NEAR(std::strtod(r.c_str(), nullptr) / want, 1, 1e-12) << A << " " << r;
+  }
+}
+
+// At the largest precisions every iterate is cut to a cell's length, never
+// longer than M: the square root still ends (it used to stall into #NUM!).
+TEST_F(RootTest, LargestPrecisionsEnd) {
+  const std::pair<const char*, double> cases[] = {{"2", 32768}, {"0.3", 32767}, {"123456789.5", 32766}};
+  for (const auto& [A, M] : cases) {
+    const std::string r = FastRoot(A, "2", M);
+    EXPECT_GE(r.size(), 32766u) << A << " M=" << M;
+    EXPECT_EQ(r, literal::Root(A, "2", M)) << A << " M=" << M;
   }
 }
 
