@@ -401,6 +401,13 @@ bool BelowPrecision(const StepNumber& term, double P) { return -P > static_cast<
 
 double TermBound(double P) { return std::nearbyint(P * 5); }
 
+// A term that is exactly zero (a cell's length cut it to nothing, or the
+// series has no terms at all, as for a power of two) stays zero, and its
+// exponent, -1, never ends the loop: every later step adds zero to the sum
+// again, which leaves it as the step that just did so left it. The loop
+// would only count on to its backstop, so it may stop here.
+bool Vanished(const StepNumber& term) { return term.value.IsZero() && term.cut.empty(); }
+
 // ln(num) before its rounding, at working precision P, for num > 0.
 StepNumber LnValue(const StepNumber& num, double P) {
   const StepNumber L2 = StepNumber::FromText(Get_Ln2(P));
@@ -429,7 +436,7 @@ StepNumber LnValue(const StepNumber& num, double P) {
     term = MultiplyStep(term, z2, P);
     const StepNumber t = DivideBySmall(term, static_cast<std::uint32_t>(i), P);
     sum = frame::StepAdd(sum, t, P);
-    if (sum.IsError() || BelowPrecision(t, P)) break;
+    if (sum.IsError() || BelowPrecision(t, P) || Vanished(term)) break;
   }
   sum = frame::StepMultiply(Decimal::Integer(2), sum, P);
   const StepNumber r = frame::StepMultiply(L2, Whole(k), P);
@@ -468,7 +475,7 @@ StepNumber ExpValue(const StepNumber& num, double maxSD) {
   for (double i = 2; i <= N; ++i) {
     term = MultiplyStep(term, DivideBySmall(r, static_cast<std::uint32_t>(i), P), P);
     sum = frame::StepAdd(sum, term, P);
-    if (sum.IsError() || BelowPrecision(term, P)) break;
+    if (sum.IsError() || BelowPrecision(term, P) || Vanished(term)) break;
   }
   for (int j = 0; j < h; ++j) sum = MultiplyStep(sum, sum, P);
   if (k > 0) sum = frame::StepMultiply(sum, frame::StepPower(Decimal::Integer(2), Whole(k), P), P);
