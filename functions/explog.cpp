@@ -248,11 +248,24 @@ std::int64_t TermExponent(const StepNumber& t) {
 
 StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
   const StepNumber divisor(Decimal::Integer(d));
-  if (a.IsError() || !a.cut.empty() || d < 2 || d > kLargestSmallDivisor) return frame::StepDivide(a, divisor, maxSD);
+  if (a.IsError() || d < 2 || d > kLargestSmallDivisor) return frame::StepDivide(a, divisor, maxSD);
+  // A dividend written with zeros ending its fraction (a text cut to a
+  // cell's length keeps them) hands the division those zeros as digits.
+  std::int64_t frac = a.value.frac;
+  Natural written;
+  if (!a.cut.empty()) {
+    const std::size_t zeros = a.cut.size() - a.cut.find_last_not_of('0') - 1;
+    if (a.value.IsZero() || a.cut.find(engine::GetDecimalSeparator()) == std::string::npos ||
+        a.cut.find_last_not_of('0') == std::string::npos) {
+      return frame::StepDivide(a, divisor, maxSD);
+    }
+    written = engine::ShiftDecimalLeft(a.value.coef, zeros);
+    frac += static_cast<std::int64_t>(zeros);
+  }
   const double W = frame::WorkingPrecision(maxSD);
   const auto precision = static_cast<std::int32_t>(W);
   if (precision < 1 || precision > engine::kMaxDivisionDigits - 3) return frame::StepDivide(a, divisor, maxSD);
-  const Natural& A = a.value.coef;
+  const Natural& A = a.cut.empty() ? a.value.coef : written;
 
   // Osrel_Divide's answer as digits times a power of ten.
   Natural digits;
@@ -280,7 +293,7 @@ StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
 
   // The dispatcher places the separator from the power of ten and the
   // dividend's fraction digits (the divisor has none).
-  const std::int64_t fraction = -power + a.value.frac;
+  const std::int64_t fraction = -power + frac;
   StepNumber out;
   if (fraction < 0) {
     out.value = Decimal(a.value.negative, engine::ShiftDecimalLeft(digits, static_cast<std::size_t>(-fraction)), 0);
