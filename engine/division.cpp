@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "engine/cell_limits.h"
 #include "engine/decimal.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
@@ -296,6 +297,76 @@ Reciprocal InverseOf(const std::string& k, std::int32_t p) {
   return Iterate(kN, st, p);
 }
 
+
+// The quotient's digits and power of ten from the first p digits Q of the
+// product of the dividend by the reciprocal (L0 the product's digit count):
+// rounded half up to Precision digits by RoundToMaxSD, whose position moves
+// right past zeros ending Q, then cut to Precision digits.
+type_Division_Osrel QuotientFromLeadingDigits(const std::string& Q, std::int64_t L0, std::int32_t powerR,
+                                              std::int32_t Precision) {
+  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
+  const std::size_t L = Q.size();
+  std::string rounded = RoundToMaxSD(Q, Precision);
+  if (rounded.size() == L + 1) ++eQ;
+  if (eQ > INT32_MAX || eQ < INT32_MIN) return {"#NUM!", 0};
+  rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(Precision)));
+  return {std::move(rounded), static_cast<std::int32_t>(eQ)};
+}
+
+// 10^e mod m, m below 2^32.
+std::uint64_t PowerOfTenMod(std::size_t e, std::uint32_t m) {
+  std::uint64_t result = 1 % m;
+  std::uint64_t base = 10 % m;
+  for (; e > 0; e >>= 1) {
+    if (e & 1) result = result * base % m;
+    base = base * base % m;
+  }
+  return result;
+}
+
+// a * f for f below 10^18.
+Natural MultiplyBelow1e18(const Natural& a, std::uint64_t f) {
+  const Natural low = MultiplySmall(a, static_cast<std::uint32_t>(f % kLimbBase));
+  if (f < kLimbBase) return low;
+  return Add(low, ShiftLimbsLeft(MultiplySmall(a, static_cast<std::uint32_t>(f / kLimbBase)), 1));
+}
+
+// The first p digits of a * R, R the direct path's reciprocal of k (K
+// digits) at p digits, and the product's digit count, in linear time.
+//
+// R = floor((10^L - 1) / c) with L = K + p + 1 and c = 100 k (R is the
+// first p of the l = p + 2 digits of floor((10^(K+l-1) - 1) / k)). With
+// rho = (10^L - 1) mod c and e = a (1 + rho),
+//     a R = (a 10^L - e) / c                                       (exact).
+// The product has nA + p - 1 or nA + p digits (nA those of a); dropping
+// t = nA - 1 of them leaves p or p + 1. With N = a 10^(L-t), e = eh 10^t
+// + el (0 <= el < 10^t) and N - eh = c Qx + rx (0 <= rx < c),
+//     floor(a R / 10^t) = floor((N - eh - el / 10^t) / c)
+//                       = Qx - [rx = 0 and el > 0],
+// as el / 10^t lies in [0, 1): a product and a division by small numbers.
+Natural LeadingDigitsByDirectReciprocal(const Natural& a, std::uint32_t k, std::size_t K, const Reciprocal& R,
+                                        std::size_t p, std::size_t* digit_count) {
+  const std::size_t nA = a.DigitCount();
+  const std::size_t L = K + p + 1;
+  const std::size_t t = nA - 1;
+  if (R.digits.DigitCount() != p || t > L) return LeadingDigitsOfProduct(a, R.digits, p, digit_count);
+  // 10^L mod 100 k = 100 (10^(L-2) mod k), as L >= 2.
+  const std::uint64_t c = 100ULL * k;
+  const std::uint64_t rho = (100 * PowerOfTenMod(L - 2, k) + c - 1) % c;
+  const Natural e = MultiplyBelow1e18(a, rho + 1);
+  const Natural eh = ShiftDecimalRight(e, t);
+  const bool elPositive = !e.IsZero() && TrailingZeroDigits(e.Limbs()) < t;
+  // N - eh divided by c = 100 k in two steps: by k, then by 100.
+  std::uint32_t r1 = 0;
+  std::uint32_t r2 = 0;
+  const Natural q1 = DivideSmall(Subtract(ShiftDecimalLeft(a, L - t), eh), k, &r1);
+  Natural top = DivideSmall(q1, 100, &r2);
+  const std::uint64_t rx = static_cast<std::uint64_t>(r2) * k + r1;
+  if (rx == 0 && elPositive) top = Subtract(top, Natural(1));
+  const std::size_t digits = top.DigitCount();
+  *digit_count = t + digits;
+  return digits > p ? ShiftDecimalRight(top, digits - p) : top;
+}
 }  // namespace
 
 InverseStatistics GetInverseStatistics() { return g_statistics; }
@@ -358,13 +429,45 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }
-  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
-  const std::size_t L = Q.size();
-  std::string rounded = RoundToMaxSD(Q, Precision);
-  if (rounded.size() == L + 1) ++eQ;
-  if (eQ > INT32_MAX || eQ < INT32_MIN) return {"#NUM!", 0};
-  rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(Precision)));
-  return {std::move(rounded), static_cast<std::int32_t>(eQ)};
+  return QuotientFromLeadingDigits(Q, L0, powerR, Precision);
+}
+
+type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision) {
+  // A dividend CleanUp would round, and the early answers, as Osrel_Divide
+  // gives them.
+  if (a.DigitCount() >= static_cast<std::size_t>(kCleanUpDigits)) {
+    std::string iBig = a.ToDigits();
+    std::string kBig = std::to_string(k);
+    return Osrel_Divide(iBig, kBig, Precision);
+  }
+  if (k == 0) return {"#DIV/0!", 0};
+  if (a.IsZero()) return {"0", 0};
+  if (k == 1) return {a.ToDigits(), 0};
+  if (a == Natural(k)) return {"1", 0};
+  if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return {"#NUM!", 0};
+
+  const std::int32_t p = Precision + 3;
+  const std::string kText = std::to_string(k);
+  const Natural kN(k);
+  try {
+    const Start st = FindStart(kN, kText);
+    Natural Q;
+    std::size_t L0 = 0;
+    std::int32_t powerR = 0;
+    if (std::optional<Reciprocal> R = Direct(kN, kText, st, p)) {
+      ++g_statistics.direct;
+      powerR = R->powerOfTen;
+      Q = LeadingDigitsByDirectReciprocal(a, k, kText.size(), *R, static_cast<std::size_t>(p), &L0);
+    } else {
+      ++g_statistics.iterated;
+      const Reciprocal R2 = Iterate(kN, st, p);
+      powerR = R2.powerOfTen;
+      Q = LeadingDigitsOfProduct(a, R2.digits, static_cast<std::size_t>(p), &L0);
+    }
+    return QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), powerR, Precision);
+  } catch (const std::exception&) {
+    return {"#VALUE!", 0};
+  }
 }
 
 // ---------------------------------------------------------------------------

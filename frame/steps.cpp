@@ -200,9 +200,20 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
   // The dispatcher hands the division the digits without sign, separator
   // and leading zeros (the coefficients), and places the separator from the
   // quotient's power of ten and the operands' fraction digits.
-  std::string A = a.value.coef.ToDigits();
-  std::string B = b.value.coef.ToDigits();
-  engine::type_Division_Osrel q = engine::Osrel_Divide(A, B, static_cast<std::int32_t>(W));
+  // A divisor of one or two limbs below 2^32 (the series' n (n - 1)) has a
+  // division linear in the dividend with the same digits.
+  const std::vector<engine::Limb>& divisor = b.value.coef.Limbs();
+  const std::uint64_t small = divisor.size() == 1   ? divisor[0]
+                              : divisor.size() == 2 ? divisor[1] * std::uint64_t{engine::kLimbBase} + divisor[0]
+                                                    : UINT64_MAX;
+  engine::type_Division_Osrel q;
+  if (small <= UINT32_MAX) {
+    q = engine::Osrel_DivideSmall(a.value.coef, static_cast<std::uint32_t>(small), static_cast<std::int32_t>(W));
+  } else {
+    std::string A = a.value.coef.ToDigits();
+    std::string B = b.value.coef.ToDigits();
+    q = engine::Osrel_Divide(A, B, static_cast<std::int32_t>(W));
+  }
   if (engine::HasError(q.digits)) return StepNumber::Error(std::move(q.digits));
   std::int64_t fraction = -static_cast<std::int64_t>(q.powerOfTen) + a.value.frac - b.value.frac;
   std::optional<engine::Natural> digits = engine::Natural::FromDigits(q.digits);
