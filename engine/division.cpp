@@ -211,34 +211,33 @@ double Log10Sum(double a, double b) {
 
 // The direct path: Z by one exact division, taken only when the bound of the
 // comment above proves that the iteration ends on the same first p digits.
-std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
-  if (p < kDirectMinDigits) return std::nullopt;
+// What the direct path's test reads of Z = floor((10^(K+l-1) - 1) / k):
+// its digit count, its first 17 digits (as Leading17 gives them) and its
+// last two digits.
+struct ZFacts {
+  std::size_t digits = 0;
+  double lead17 = 0;
+  int mod100 = 0;
+};
+
+// The direct path's test: whether the bound of the comment above proves
+// that the iteration ends on the first p digits of Z.
+bool DirectClears(const Natural& k, std::string_view kText, const Start& st, std::int32_t p, const ZFacts& z) {
+  if (p < kDirectMinDigits) return false;
   const std::size_t K = kText.size();
   const std::size_t l = static_cast<std::size_t>(p) + 2;
 
   // The start must lie in [0.1/k, 1/k).
   const Natural kz0 = Multiply(k, *Natural::FromDigits(st.z));
   const std::size_t kz0Digits = kz0.DigitCount();
-  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
+  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return false;
   // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
   // the rounding of the double.
   const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
-
-  // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
-  // its leading digits: k lies in [kh, kh + 1) * 10^t.
-  std::optional<Natural> Z;
-  if (K > l + kDivisorGuardDigits) {
-    const std::size_t H = l + kDivisorGuardDigits;
-    const Natural kh = *Natural::FromDigits(kText.substr(0, H));
-    Natural lo = DivideNines(H + l - 1, Add(kh, Natural(1)));
-    Natural hi = DivideNines(H + l - 1, kh);
-    if (lo == hi) Z = std::move(lo);
-  }
-  if (!Z) Z = DivideNines(K + l - 1, k);
-  if (Z->DigitCount() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
+  if (z.digits != l) return false;  // cannot happen for k >= 2; stay safe
 
   // beta bounds the complement's shortfall plus the cut, in grid steps.
-  const double leadZ = Leading17(*Z) / 1e16 + 1e-9;
+  const double leadZ = z.lead17 / 1e16 + 1e-9;
   const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
   const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
   const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
@@ -252,10 +251,28 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
     logE = Log10Sum(2 * logE, logG) + margin;
   }
   const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
-  if (!(bound < 50)) return std::nullopt;
-  const int tail = static_cast<int>(Z->Limbs().front() % 100);  // Z mod 100, its last two digits
-  if (tail + 1 < static_cast<int>(std::ceil(bound))) return std::nullopt;
+  if (!(bound < 50)) return false;
+  return z.mod100 + 1 >= static_cast<int>(std::ceil(bound));
+}
 
+std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
+  if (p < kDirectMinDigits) return std::nullopt;
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+
+  // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
+  // its leading digits: k lies in [kh, kh + 1) * 10^t.
+  std::optional<Natural> Z;
+  if (K > l + kDivisorGuardDigits) {
+    const std::size_t H = l + kDivisorGuardDigits;
+    const Natural kh = *Natural::FromDigits(kText.substr(0, H));
+    Natural lo = DivideNines(H + l - 1, Add(kh, Natural(1)));
+    Natural hi = DivideNines(H + l - 1, kh);
+    if (lo == hi) Z = std::move(lo);
+  }
+  if (!Z) Z = DivideNines(K + l - 1, k);
+  const ZFacts facts{Z->DigitCount(), Leading17(*Z), static_cast<int>(Z->Limbs().front() % 100)};
+  if (!DirectClears(k, kText, st, p, facts)) return std::nullopt;
   return Reciprocal{ShiftDecimalRight(*Z, 2),
                     static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1))};
 }
@@ -331,42 +348,144 @@ Natural MultiplyBelow1e18(const Natural& a, std::uint64_t f) {
   return Add(low, ShiftLimbsLeft(MultiplySmall(a, static_cast<std::uint32_t>(f / kLimbBase)), 1));
 }
 
-// The first p digits of a * R, R the direct path's reciprocal of k (K
-// digits) at p digits, and the product's digit count, in linear time.
-//
-// R = floor((10^L - 1) / c) with L = K + p + 1 and c = 100 k (R is the
-// first p of the l = p + 2 digits of floor((10^(K+l-1) - 1) / k)). With
-// rho = (10^L - 1) mod c and e = a (1 + rho),
-//     a R = (a 10^L - e) / c                                       (exact).
-// The product has nA + p - 1 or nA + p digits (nA those of a); dropping
-// t = nA - 1 of them leaves p or p + 1. With N = a 10^(L-t), e = eh 10^t
-// + el (0 <= el < 10^t) and N - eh = c Qx + rx (0 <= rx < c),
-//     floor(a R / 10^t) = floor((N - eh - el / 10^t) / c)
-//                       = Qx - [rx = 0 and el > 0],
-// as el / 10^t lies in [0, 1): a product and a division by small numbers.
-Natural LeadingDigitsByDirectReciprocal(const Natural& a, std::uint32_t k, std::size_t K, const Reciprocal& R,
-                                        std::size_t p, std::size_t* digit_count) {
-  const std::size_t nA = a.DigitCount();
-  const std::size_t L = K + p + 1;
-  const std::size_t t = nA - 1;
-  if (R.digits.DigitCount() != p || t > L) return LeadingDigitsOfProduct(a, R.digits, p, digit_count);
-  // 10^L mod 100 k = 100 (10^(L-2) mod k), as L >= 2.
-  const std::uint64_t c = 100ULL * k;
-  const std::uint64_t rho = (100 * PowerOfTenMod(L - 2, k) + c - 1) % c;
-  const Natural e = MultiplyBelow1e18(a, rho + 1);
-  const Natural eh = ShiftDecimalRight(e, t);
-  const bool elPositive = !e.IsZero() && TrailingZeroDigits(e.Limbs()) < t;
-  // N - eh divided by c = 100 k in two steps: by k, then by 100.
+// a = q * c + *remainder for c = 100 k (k below 2^32): one pass where c
+// fits 32 bits, else two.
+Natural DivideByHundredTimes(const Natural& a, std::uint32_t k, std::uint64_t* remainder) {
+  if (k <= UINT32_MAX / 100) {
+    std::uint32_t r = 0;
+    Natural q = DivideSmall(a, 100 * k, &r);
+    *remainder = r;
+    return q;
+  }
   std::uint32_t r1 = 0;
   std::uint32_t r2 = 0;
-  const Natural q1 = DivideSmall(Subtract(ShiftDecimalLeft(a, L - t), eh), k, &r1);
-  Natural top = DivideSmall(q1, 100, &r2);
-  const std::uint64_t rx = static_cast<std::uint64_t>(r2) * k + r1;
-  if (rx == 0 && elPositive) top = Subtract(top, Natural(1));
-  const std::size_t digits = top.DigitCount();
-  *digit_count = t + digits;
-  return digits > p ? ShiftDecimalRight(top, digits - p) : top;
+  const Natural q1 = DivideSmall(a, k, &r1);
+  Natural q = DivideSmall(q1, 100, &r2);
+  *remainder = static_cast<std::uint64_t>(r2) * k + r1;
+  return q;
 }
+
+// The reciprocal of a small k at p digits on the direct path, described
+// without forming it: N = 10^L - 1 with L = K + p + 1 (= K + l - 1),
+// Z = floor(N / k) and R = floor(Z / 100) = floor(N / 100 k).
+struct SmallReciprocal {
+  bool direct = false;
+  std::int32_t powerOfTen = 0;
+  std::size_t L = 0;
+  std::uint64_t rho = 0;  // N mod 100 k
+};
+
+SmallReciprocal DescribeReciprocal(std::uint32_t k, const std::string& kText, const Start& st, std::int32_t p) {
+  SmallReciprocal r;
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+  r.L = K + l - 1;
+  r.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1));
+  // N mod 100 k = k (Z mod 100) + (N mod k), and 10^L mod 100 k =
+  // 100 (10^(L-2) mod k) as L >= 2.
+  const std::uint64_t c = 100ULL * k;
+  r.rho = (100 * PowerOfTenMod(r.L - 2, k) + c - 1) % c;
+  const std::uint64_t nModK = (PowerOfTenMod(r.L, k) + k - 1) % k;
+  ZFacts z;
+  z.mod100 = static_cast<int>((r.rho - nModK) / k);
+  // The first 17 digits of Z are floor((10^(K+16) - 1) / k) (floor of a
+  // floor), and Z has l digits for every k >= 2; a short Z is formed.
+  if (l <= 17) {
+    const Natural Z = DivideNines(r.L, Natural(k));
+    z.digits = Z.DigitCount();
+    z.lead17 = Leading17(Z);
+  } else {
+    const Natural lead = DivideNines(K + 16, Natural(k));
+    z.digits = lead.DigitCount() == 17 ? l : l - 1;
+    z.lead17 = Leading17(lead);
+  }
+  r.direct = DirectClears(Natural(k), kText, st, p, z);
+  return r;
+}
+
+// floor(a * R / 10^(nA - 1)), R the direct path's reciprocal (nA the digits
+// of a): the first p or p + 1 digits of the product, and the product's
+// digit count, in linear time.
+//
+// With f = 1 + rho, c = 100 k: N = c R + rho, so a R = (a 10^L - a f) / c
+// exactly. R has p digits, so a R has nA + p - 1 or nA + p digits (nA
+// those of a); dropping t = nA - 1 leaves p or p + 1. With X = a 10^(L-t)
+// - eh, eh = floor(a f / 10^t), el = a f mod 10^t and X = c Qx + rx,
+//     floor(a R / 10^t) = floor((X - el / 10^t) / c) = Qx - [rx = 0 and el > 0],
+// as el / 10^t lies in [0, 1). eh is read from the top limbs of a (a
+// product of a few limbs bracketing it, exact but for a carry from below,
+// which is then taken in full), and el > 0 unless a f has t trailing
+// zeros, which needs a short a (below).
+std::optional<Natural> LeadingDigitsClosedForm(const Natural& a, std::uint32_t k, const SmallReciprocal& R,
+                                               std::size_t* digit_count) {
+  const std::size_t nA = a.DigitCount();
+  const std::size_t t = nA - 1;
+  if (t > R.L) return std::nullopt;
+  const std::uint64_t f = R.rho + 1;
+  const std::vector<Limb>& limbs = a.Limbs();
+  std::optional<Natural> eh;
+  constexpr std::size_t kTopLimbs = 4;
+  if (limbs.size() > kTopLimbs) {
+    const std::size_t dropped = 9 * (limbs.size() - kTopLimbs);
+    const Natural top = Natural::FromLimbs(std::vector<Limb>(limbs.end() - kTopLimbs, limbs.end()));
+    const Natural u = MultiplyBelow1e18(top, f);
+    Natural lo = ShiftDecimalRight(u, t - dropped);
+    // The dropped limbs add less than f to u.
+    if (lo == ShiftDecimalRight(Add(u, Natural(f)), t - dropped)) eh = std::move(lo);
+  }
+  if (!eh) eh = ShiftDecimalRight(MultiplyBelow1e18(a, f), t);
+  // a = a' 10^z with a' not a multiple of 10. If 10^t divides a f, then
+  // 10^(t-z) divides a' f; f < 2^39 holds at most 38 factors 2 and 16
+  // factors 5, so from t - z >= 40 on a' would be a multiple of 10.
+  const std::size_t z = TrailingZeroDigits(limbs);
+  bool elPositive = true;
+  if (t < z + 40) {
+    const Natural e = MultiplyBelow1e18(ShiftDecimalRight(a, z), f);
+    elPositive = TrailingZeroDigits(e.Limbs()) + z < t;
+  }
+  std::uint64_t rx = 0;
+  Natural top = DivideByHundredTimes(Subtract(ShiftDecimalLeft(a, R.L - t), *eh), k, &rx);
+  if (rx == 0 && elPositive) top = Subtract(top, Natural(1));
+  *digit_count = t + top.DigitCount();
+  return top;
+}
+
+// Osrel_Divide's rounding of Q, the first p = Precision + 3 digits of the
+// product, on limbs; Q is the first p of the digits of `top` (which has p
+// or p + 1). RoundToMaxSD on Q's digit text moves its rounding position
+// right past the zeros ending Q, and the result is then cut to Precision
+// digits: with x, y, z the last three digits of Q, the first Precision
+// digits go up by one when z > 0 and x >= 5 (rounding at x), or when z = 0,
+// y > 0, y >= 5 and x = 9 (rounding at y carries through x); never when Q
+// ends in two zeros or more. A carry to a new digit raises the power of
+// ten.
+SmallQuotient RoundLeadingDigits(const Natural& top, std::size_t p, std::int64_t L0, std::int32_t powerR,
+                                 std::int32_t Precision) {
+  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
+  const std::size_t extra = top.DigitCount() - p;  // 0 or 1
+  const std::uint32_t last = top.Limbs().front() % (extra == 0 ? 1000 : 10000) / (extra == 0 ? 1 : 10);
+  const std::uint32_t x = last / 100;
+  const std::uint32_t y = last / 10 % 10;
+  const std::uint32_t z = last % 10;
+  Natural head = ShiftDecimalRight(top, extra + 3);
+  const bool up = z != 0 ? x >= 5 : (y >= 5 && x == 9);
+  if (up) {
+    head = Add(head, Natural(1));
+    if (head.DigitCount() > static_cast<std::size_t>(Precision)) {
+      head = ShiftDecimalRight(head, 1);
+      ++eQ;
+    }
+  }
+  SmallQuotient out;
+  if (eQ > INT32_MAX || eQ < INT32_MIN) {
+    out.error = "#NUM!";
+    return out;
+  }
+  out.digits = std::move(head);
+  out.powerOfTen = static_cast<std::int32_t>(eQ);
+  return out;
+}
+
 }  // namespace
 
 InverseStatistics GetInverseStatistics() { return g_statistics; }
@@ -432,42 +551,69 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   return QuotientFromLeadingDigits(Q, L0, powerR, Precision);
 }
 
-type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision) {
-  // A dividend CleanUp would round, and the early answers, as Osrel_Divide
-  // gives them.
+SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::int32_t Precision) {
+  SmallQuotient out;
+  auto fromText = [&out](type_Division_Osrel q) {
+    if (HasError(q.digits)) {
+      out.error = std::move(q.digits);
+    } else {
+      out.digits = *Natural::FromDigits(q.digits);
+      out.powerOfTen = q.powerOfTen;
+    }
+    return out;
+  };
+  // A dividend CleanUp would round goes the string way; the early answers
+  // are Osrel_Divide's.
   if (a.DigitCount() >= static_cast<std::size_t>(kCleanUpDigits)) {
     std::string iBig = a.ToDigits();
     std::string kBig = std::to_string(k);
-    return Osrel_Divide(iBig, kBig, Precision);
+    return fromText(Osrel_Divide(iBig, kBig, Precision));
   }
-  if (k == 0) return {"#DIV/0!", 0};
-  if (a.IsZero()) return {"0", 0};
-  if (k == 1) return {a.ToDigits(), 0};
-  if (a == Natural(k)) return {"1", 0};
-  if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return {"#NUM!", 0};
+  if (k == 0) return fromText({"#DIV/0!", 0});
+  if (a.IsZero()) return out;
+  if (k == 1) {
+    out.digits = a;
+    return out;
+  }
+  if (a == Natural(k)) {
+    out.digits = Natural(1);
+    return out;
+  }
+  if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return fromText({"#NUM!", 0});
 
   const std::int32_t p = Precision + 3;
   const std::string kText = std::to_string(k);
-  const Natural kN(k);
   try {
-    const Start st = FindStart(kN, kText);
-    Natural Q;
-    std::size_t L0 = 0;
-    std::int32_t powerR = 0;
-    if (std::optional<Reciprocal> R = Direct(kN, kText, st, p)) {
+    const Start st = FindStart(Natural(k), kText);
+    const SmallReciprocal R = DescribeReciprocal(k, kText, st, p);
+    if (R.direct) {
       ++g_statistics.direct;
-      powerR = R->powerOfTen;
-      Q = LeadingDigitsByDirectReciprocal(a, k, kText.size(), *R, static_cast<std::size_t>(p), &L0);
-    } else {
-      ++g_statistics.iterated;
-      const Reciprocal R2 = Iterate(kN, st, p);
-      powerR = R2.powerOfTen;
-      Q = LeadingDigitsOfProduct(a, R2.digits, static_cast<std::size_t>(p), &L0);
+      std::size_t L0 = 0;
+      const auto P = static_cast<std::size_t>(p);
+      if (std::optional<Natural> top = LeadingDigitsClosedForm(a, k, R, &L0)) {
+        const std::size_t digits = top->DigitCount();
+        if (digits == P || digits == P + 1) {
+          return RoundLeadingDigits(*top, P, static_cast<std::int64_t>(L0), R.powerOfTen, Precision);
+        }
+      }
+      const Natural reciprocal = ShiftDecimalRight(DivideNines(R.L, Natural(k)), 2);
+      const Natural Q = LeadingDigitsOfProduct(a, reciprocal, static_cast<std::size_t>(p), &L0);
+      return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R.powerOfTen, Precision));
     }
-    return QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), powerR, Precision);
+    ++g_statistics.iterated;
+    const Reciprocal R2 = Iterate(Natural(k), st, p);
+    std::size_t L0 = 0;
+    const Natural Q = LeadingDigitsOfProduct(a, R2.digits, static_cast<std::size_t>(p), &L0);
+    return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R2.powerOfTen, Precision));
   } catch (const std::exception&) {
-    return {"#VALUE!", 0};
+    return fromText({"#VALUE!", 0});
   }
+}
+
+type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision) {
+  SmallQuotient q = Osrel_DivideSmallDigits(a, k, Precision);
+  if (!q.error.empty()) return {std::move(q.error), 0};
+  return {q.digits.ToDigits(), q.powerOfTen};
 }
 
 // ---------------------------------------------------------------------------

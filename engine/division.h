@@ -42,6 +42,14 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
 // which only the leading digits are formed (see division.cpp). A dividend
 // longer than CleanUp keeps goes the string way.
 type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision);
+// The same answer with the digits as a natural (zero for the quotient "0"),
+// or an error text.
+struct SmallQuotient {
+  Natural digits;
+  std::int32_t powerOfTen = 0;
+  std::string error;
+};
+SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::int32_t Precision);
 
 // About p significant digits of 1 / kBig (p digits, or "1" for kBig = 1).
 // kBig is an unsigned digit string; leading zeros are read as the number they

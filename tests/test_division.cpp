@@ -399,6 +399,7 @@ TEST(DivisionAgreement, SmallDivisors) {
     if (n % 9 == 0) i = std::string(i.size(), '9');
     if (n % 10 == 0) i = MultiplyDigitStrings(std::to_string(k), RandomDigits(rng, 1 + rng() % 30));
     if (n % 7 == 0) i += std::string(rng() % 5, '0');
+    if (n % 8 == 0) i = RandomDigits(rng, 1 + rng() % 30) + std::string(30 + rng() % 600, '0');
     const bool literal = n % 4 != 0;
     const int P = static_cast<int>(1 + rng() % (literal ? 60 : 700));
     std::string a = i;
