@@ -5,7 +5,6 @@
 #include <string>
 
 #include "engine/decimal.h"
-#include "engine/operands.h"
 #include "frame/guard.h"
 #include "frame/steps.h"
 #include "functions/constants.h"
@@ -69,7 +68,7 @@ StepNumber ATan(const StepNumber& num, double m) {
 // sqrt(1 - num^2), by the dispatcher's root of degree 2.
 StepNumber CoRoot(const StepNumber& num, double m) {
   const StepNumber d = Sub(Whole(1), Mul(num, num, m), m);
-  return frame::Step(engine::kRoot, d, Whole(2), m);
+  return frame::StepRoot(d, Whole(2), m);
 }
 
 }  // namespace

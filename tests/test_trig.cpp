@@ -209,6 +209,36 @@ std::string ATan(const std::string& num, double m) {
   return v;
 }
 
+std::string CoRoot(const std::string& num, double m) {
+  return C(5, C(2, "1", C(3, num, num, m), m), "2", m);
+}
+
+std::string ASin(const std::string& num, double m) {
+  const std::string pi = functions::Get_Pi(m);
+  if (Cmp(functions::Abs_Function(num), "1", false, true)) return "#NUM!";
+  std::string half = "0";
+  half += engine::GetDecimalSeparator();
+  half += '5';
+  if (Eq(num, "1")) return C(3, pi, half, m);
+  if (Eq(num, "-1")) return C(3, pi, "-" + half, m);
+  return ATan(C(4, num, CoRoot(num, m), m), m);
+}
+
+// The zero and unit tests on the number itself, not on a double.
+std::string ACos(const std::string& num, double m) {
+  const std::string pi = functions::Get_Pi(m);
+  if (Cmp(functions::Abs_Function(num), "1", false, true)) return "#NUM!";
+  std::string half = "0";
+  half += engine::GetDecimalSeparator();
+  half += '5';
+  if (Eq(num, "1")) return "0";
+  if (Eq(num, "0")) return C(3, pi, half, m);
+  if (Eq(num, "-1")) return pi;
+  std::string a = ATan(C(4, CoRoot(num, m), num, m), m);
+  if (Cmp("0", num, false, true)) a = C(1, a, pi, m);
+  return a;
+}
+
 }  // namespace lit
 
 // --- Random angles ------------------------------------------------------------------
@@ -364,6 +394,32 @@ TEST(Trig, ArctangentMatchesTheLiteralSteps) {
     SCOPED_TRACE(a + " at maxSD " + std::to_string(m));
     ASSERT_EQ(functions::ATan_Function(Value::Text(a), Value::Number(m)), lit::ATan(a, m));
   }
+}
+
+TEST(Trig, ArcsineAndArccosineMatchTheLiteralSteps) {
+  Angles g(13);
+  for (int i = 0; i < Cases(600); ++i) {
+    const std::string a = g.Ratio();
+    const double m = g.Int(1, 40);
+    SCOPED_TRACE(a + " at maxSD " + std::to_string(m));
+    ASSERT_EQ(functions::ASin_Function(Value::Text(a), Value::Number(m)), lit::ASin(a, m));
+    ASSERT_EQ(functions::ACos_Function(Value::Text(a), Value::Number(m)), lit::ACos(a, m));
+  }
+}
+
+TEST(Trig, ArccosineTestsOneZeroAndMinusOneExactly) {
+  // Both convert to a double the written tests took for 1 and 0.
+  const std::string nearOne = functions::ACos_Function(Value::Text("0.99999999999999999999"), Value::Number(40));
+  EXPECT_NE(nearOne, "0");
+  EXPECT_EQ(nearOne.substr(0, 14), "0.000000000141");  // sqrt(2E-20)
+  const std::string tiny = functions::ACos_Function(Value::Text("1E-400"), Value::Number(1000));
+  const std::string halfPi = frame::CalculateText(engine::kMultiply, functions::Get_Pi(1000), "0.5", 1000);
+  EXPECT_NE(tiny, halfPi);
+  EXPECT_EQ(frame::CalculateText(engine::kSubtract, halfPi, tiny, 1000).substr(0, 8), "0.000000");
+  // The exact values stay as written.
+  EXPECT_EQ(functions::ACos_Function(Value::Text("1"), Value::Number(20)), "0");
+  EXPECT_EQ(functions::ACos_Function(Value::Text("-1"), Value::Number(20)), functions::Get_Pi(20));
+  EXPECT_EQ(functions::ASin_Function(Value::Text("0.99999999999999999999"), Value::Number(40)).substr(0, 6), "1.5707");
 }
 
 TEST(Trig, LongerPrecisionsMatchTheLiteralSteps) {
