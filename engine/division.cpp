@@ -209,35 +209,25 @@ double Log10Sum(double a, double b) {
   return hi + std::log10(1 + std::pow(10.0, lo - hi));
 }
 
-// The direct path: Z by one exact division, taken only when the bound of the
-// comment above proves that the iteration ends on the same first p digits.
-// What the direct path's test reads of Z = floor((10^(K+l-1) - 1) / k):
-// its digit count, its first 17 digits (as Leading17 gives them) and its
-// last two digits.
-struct ZFacts {
-  std::size_t digits = 0;
-  double lead17 = 0;
-  int mod100 = 0;
-};
-
-// The direct path's test: whether the bound of the comment above proves
-// that the iteration ends on the first p digits of Z.
-bool DirectClears(const Natural& k, std::string_view kText, const Start& st, std::int32_t p, const ZFacts& z) {
-  if (p < kDirectMinDigits) return false;
-  const std::size_t K = kText.size();
-  const std::size_t l = static_cast<std::size_t>(p) + 2;
-
-  // The start must lie in [0.1/k, 1/k).
+// The start's distance from 1/k, or nullopt when the start does not lie in
+// [0.1/k, 1/k) (then only the iteration answers).
+std::optional<double> StartDistance(const Natural& k, const Start& st) {
   const Natural kz0 = Multiply(k, *Natural::FromDigits(st.z));
   const std::size_t kz0Digits = kz0.DigitCount();
-  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return false;
+  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
   // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
   // the rounding of the double.
-  const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
-  if (z.digits != l) return false;  // cannot happen for k >= 2; stay safe
+  return std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
+}
 
+// Whether the bound of the comment above proves that the iteration ends on
+// the first p digits of Z, given Z's leading digits (Leading17 of Z) and its
+// last two (Z mod 100).
+bool DirectBoundHolds(std::string_view kText, const Start& st, double e0, double leadingZ, int tail, std::int32_t p) {
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
   // beta bounds the complement's shortfall plus the cut, in grid steps.
-  const double leadZ = z.lead17 / 1e16 + 1e-9;
+  const double leadZ = leadingZ / 1e16 + 1e-9;
   const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
   const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
   const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
@@ -252,13 +242,17 @@ bool DirectClears(const Natural& k, std::string_view kText, const Start& st, std
   }
   const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
   if (!(bound < 50)) return false;
-  return z.mod100 + 1 >= static_cast<int>(std::ceil(bound));
+  return tail + 1 >= static_cast<int>(std::ceil(bound));
 }
 
+// The direct path: Z by one exact division, taken only when the bound of the
+// comment above proves that the iteration ends on the same first p digits.
 std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
   if (p < kDirectMinDigits) return std::nullopt;
   const std::size_t K = kText.size();
   const std::size_t l = static_cast<std::size_t>(p) + 2;
+  const std::optional<double> e0 = StartDistance(k, st);
+  if (!e0) return std::nullopt;
 
   // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
   // its leading digits: k lies in [kh, kh + 1) * 10^t.
@@ -271,10 +265,26 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
     if (lo == hi) Z = std::move(lo);
   }
   if (!Z) Z = DivideNines(K + l - 1, k);
-  const ZFacts facts{Z->DigitCount(), Leading17(*Z), static_cast<int>(Z->Limbs().front() % 100)};
-  if (!DirectClears(k, kText, st, p, facts)) return std::nullopt;
+  if (Z->DigitCount() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
+
+  const int tail = static_cast<int>(Z->Limbs().front() % 100);  // Z mod 100, its last two digits
+  if (!DirectBoundHolds(kText, st, *e0, Leading17(*Z), tail, p)) return std::nullopt;
+
   return Reciprocal{ShiftDecimalRight(*Z, 2),
                     static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1))};
+}
+
+__extension__ typedef unsigned __int128 U128;  // GCC and Clang both have it
+
+// 10^e mod m.
+std::uint64_t PowerOfTenModulo(std::size_t e, std::uint64_t m) {
+  U128 result = 1 % m;
+  U128 base = 10 % m;
+  for (; e > 0; e >>= 1) {
+    if (e & 1) result = result * base % m;
+    base = base * base % m;
+  }
+  return static_cast<std::uint64_t>(result);
 }
 
 // The checks every entry shares. Returns the cleaned divisor (no leading
@@ -313,7 +323,6 @@ Reciprocal InverseOf(const std::string& k, std::int32_t p) {
   ++g_statistics.iterated;
   return Iterate(kN, st, p);
 }
-
 
 // The quotient's digits and power of ten from the first p digits Q of the
 // product of the dividend by the reciprocal (L0 the product's digit count):
@@ -381,25 +390,28 @@ SmallReciprocal DescribeReciprocal(std::uint32_t k, const std::string& kText, co
   const std::size_t l = static_cast<std::size_t>(p) + 2;
   r.L = K + l - 1;
   r.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1));
-  // N mod 100 k = k (Z mod 100) + (N mod k), and 10^L mod 100 k =
-  // 100 (10^(L-2) mod k) as L >= 2.
+  // 10^L mod 100 k = 100 (10^(L-2) mod k), as L >= 2.
   const std::uint64_t c = 100ULL * k;
   r.rho = (100 * PowerOfTenMod(r.L - 2, k) + c - 1) % c;
+  if (p < kDirectMinDigits) return r;
+  const std::optional<double> e0 = StartDistance(Natural(k), st);
+  if (!e0) return r;
+  // N mod 100 k = k (Z mod 100) + (N mod k).
   const std::uint64_t nModK = (PowerOfTenMod(r.L, k) + k - 1) % k;
-  ZFacts z;
-  z.mod100 = static_cast<int>((r.rho - nModK) / k);
-  // The first 17 digits of Z are floor((10^(K+16) - 1) / k) (floor of a
-  // floor), and Z has l digits for every k >= 2; a short Z is formed.
+  const auto tail = static_cast<int>((r.rho - nModK) / k);
+  // The first 17 digits of Z are floor((10^(K+16) - 1) / k) (a floor of a
+  // floor); Z has l digits for every k >= 2. A short Z is formed.
+  double lead = 0;
   if (l <= 17) {
     const Natural Z = DivideNines(r.L, Natural(k));
-    z.digits = Z.DigitCount();
-    z.lead17 = Leading17(Z);
+    if (Z.DigitCount() != l) return r;
+    lead = Leading17(Z);
   } else {
-    const Natural lead = DivideNines(K + 16, Natural(k));
-    z.digits = lead.DigitCount() == 17 ? l : l - 1;
-    z.lead17 = Leading17(lead);
+    const Natural first = DivideNines(K + 16, Natural(k));
+    if (first.DigitCount() != 17) return r;
+    lead = Leading17(first);
   }
-  r.direct = DirectClears(Natural(k), kText, st, p, z);
+  r.direct = DirectBoundHolds(kText, st, *e0, lead, tail, p);
   return r;
 }
 
@@ -515,6 +527,35 @@ type_Division_Osrel myInverse5_Iterate(std::string_view kBig, std::int32_t p) {
   }
 }
 
+bool InverseIsDirect(std::uint32_t k, std::int32_t p) {
+  if (k < 2 || p < kDirectMinDigits || p > kMaxDivisionDigits) return false;
+  const std::string kText = std::to_string(k);
+  const Natural kN(k);
+  const Start st = FindStart(kN, kText);
+  const std::optional<double> e0 = StartDistance(kN, st);
+  if (!e0) return false;
+  // Z = floor(M / k), M = 10^(K+l-1) - 1, has l digits. Its last two:
+  // with M = k Z + m, Z mod 100 = ((M mod 100k) - m) / k.
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+  const std::uint64_t m100 = 100 * static_cast<std::uint64_t>(k);
+  const std::uint64_t M100 = (PowerOfTenModulo(K + l - 1, m100) + m100 - 1) % m100;
+  const auto tail = static_cast<int>((M100 - M100 % k) / k);
+  // Its first 17 digits (all of it when shorter):
+  // floor(M / (k 10^(l-17))) = floor((10^(K+16) - 10^(17-l)) / k).
+  U128 lead = 0;
+  if (l >= 17) {
+    U128 x = 1;
+    for (std::size_t i = 0; i < K + 16; ++i) x *= 10;
+    lead = x / k - (x % k == 0 ? 1 : 0);
+  } else {
+    U128 x = 1;
+    for (std::size_t i = 0; i < K + l - 1; ++i) x *= 10;
+    lead = (x - 1) / k;
+  }
+  return DirectBoundHolds(kText, st, *e0, static_cast<double>(static_cast<std::uint64_t>(lead)), tail, p);
+}
+
 type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int32_t Precision) {
   type_CleanUp a = CleanUp(iBig, false, false);
   if (a.IsError) return {a.NumClean, 0};
@@ -615,6 +656,7 @@ type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::in
   if (!q.error.empty()) return {std::move(q.error), 0};
   return {q.digits.ToDigits(), q.powerOfTen};
 }
+
 
 // ---------------------------------------------------------------------------
 
