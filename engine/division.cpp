@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <unordered_map>
+#include <string>
+#include <vector>
 
 #include "engine/cell_limits.h"
 #include "engine/decimal.h"
@@ -436,14 +439,19 @@ std::optional<Natural> LeadingDigitsClosedForm(const Natural& a, std::uint32_t k
   const std::uint64_t f = R.rho + 1;
   const std::vector<Limb>& limbs = a.Limbs();
   std::optional<Natural> eh;
-  constexpr std::size_t kTopLimbs = 4;
-  if (limbs.size() > kTopLimbs) {
+  constexpr std::size_t kTopLimbs = 3;
+  if (limbs.size() > kTopLimbs && f < (std::uint64_t{1} << 38)) {
+    // u = (the top three limbs) f < 10^27 2^38 fits 128 bits; eh lies
+    // between u and (u + f) over the power of ten of the digits below, as
+    // the dropped limbs add less than f to u.
     const std::size_t dropped = 9 * (limbs.size() - kTopLimbs);
-    const Natural top = Natural::FromLimbs(std::vector<Limb>(limbs.end() - kTopLimbs, limbs.end()));
-    const Natural u = MultiplyBelow1e18(top, f);
-    Natural lo = ShiftDecimalRight(u, t - dropped);
-    // The dropped limbs add less than f to u.
-    if (lo == ShiftDecimalRight(Add(u, Natural(f)), t - dropped)) eh = std::move(lo);
+    const std::size_t n = limbs.size();
+    const U128 top = (static_cast<U128>(limbs[n - 1]) * kLimbBase + limbs[n - 2]) * kLimbBase + limbs[n - 3];
+    const U128 u = top * f;
+    U128 scale = 1;
+    for (std::size_t i = dropped; i < t; ++i) scale *= 10;
+    const U128 lo = u / scale;
+    if (lo == (u + f) / scale) eh = Natural(static_cast<std::uint64_t>(lo));  // lo < 10 f
   }
   if (!eh) eh = ShiftDecimalRight(MultiplyBelow1e18(a, f), t);
   // a = a' 10^z with a' not a multiple of 10. If 10^t divides a f, then
@@ -496,6 +504,100 @@ SmallQuotient RoundLeadingDigits(const Natural& top, std::size_t p, std::int64_t
   out.digits = std::move(head);
   out.powerOfTen = static_cast<std::int32_t>(eQ);
   return out;
+}
+
+// ---------------------------------------------------------------------------
+// Short divisors
+//
+// A divisor of at most nine digits (one limb) is what the iterations divide by
+// again and again (the square root halves every iterate, the series divide by
+// small whole numbers). Two things make such a division cheap without
+// changing a digit:
+//
+// 1. The reciprocal is a function of (k, p) alone, so the last few are kept
+//    and handed out again (for k = 2 the start 0.5 is 1/k itself, which the
+//    direct path refuses, and the literal iteration costs several products).
+// 2. The product i * R, R the p digits of the reciprocal, is exact in linear
+//    time. With m = p + K - 1 (K the divisor's digits), R is within a few
+//    units of 10^m / k (the iteration climbs to the largest l-digit point
+//    below 1/k, and keeps its first p digits), so c = 10^m - R k is a small
+//    non-negative number and
+//        i R = (i 10^m - i c) / k,
+//    a shift, a product by a small factor, a subtraction and a division by k
+//    that leaves no remainder. Where c is not small (never seen; checked
+//    every time) the long product is formed instead.
+// ---------------------------------------------------------------------------
+
+constexpr std::size_t kShortDivisorDigits = 9;
+// Below this many limbs in the dividend the long product is as cheap.
+constexpr std::size_t kShortDivisorMinLimbs = 4;
+
+struct CachedReciprocal {
+  std::string k;
+  std::int32_t p = 0;
+  Reciprocal r;
+};
+
+const Reciprocal& ShortInverseOf(const std::string& k, std::int32_t p) {
+  thread_local std::vector<CachedReciprocal> cache;
+  for (const CachedReciprocal& c : cache) {
+    if (c.p == p && c.k == k) return c.r;
+  }
+  if (cache.size() >= 8) cache.erase(cache.begin());
+  cache.push_back({k, p, InverseOf(k, p)});
+  return cache.back().r;
+}
+
+// The first min(count, D) digits of i * R and D, for R the reciprocal of the
+// short divisor k to p digits; nullopt when c above is not small.
+std::optional<Natural> LeadingDigitsOfShortQuotient(const Natural& i, const Natural& R, std::uint32_t k,
+                                                    std::size_t K, std::int32_t p, std::size_t count,
+                                                    std::size_t* digit_count) {
+  const std::size_t m = static_cast<std::size_t>(p) + K - 1;
+  const Natural tenM = ShiftDecimalLeft(Natural(1), m);
+  const Natural Rk = MultiplySmall(R, k);
+  if (Compare(Rk, tenM) > 0) return std::nullopt;
+  const Natural c = Subtract(tenM, Rk);
+  if (c.LimbCount() > 1) return std::nullopt;
+  const std::uint32_t small = c.IsZero() ? 0 : c.Limbs()[0];
+  std::uint32_t remainder = 0;
+  const Natural product = DivideSmall(Subtract(ShiftDecimalLeft(i, m), MultiplySmall(i, small)), k, &remainder);
+  if (remainder != 0) return std::nullopt;  // cannot happen: i (10^m - c) = i R k
+  const std::size_t D = product.DigitCount();
+  *digit_count = D;
+  return D > count ? ShiftDecimalRight(product, D - count) : product;
+}
+
+// The reciprocals of divisors below 2^32 met by Osrel_DivideSmall, by
+// divisor and precision: a series divides by the same few thousand numbers
+// at one precision call after call, and deciding the direct path (or
+// running the iteration where it is not taken) costs more than a short
+// division.
+struct SmallReciprocalEntry {
+  SmallReciprocal described;
+  std::optional<Reciprocal> iterated;  // where the direct path is not taken
+};
+
+const SmallReciprocalEntry& SmallReciprocalOf(std::uint32_t k, std::int32_t p) {
+  constexpr std::size_t kMaxEntries = 1 << 16;
+  constexpr std::size_t kMaxIteratedLimbs = 1 << 20;  // about 9.4 million digits
+  thread_local std::unordered_map<std::uint64_t, SmallReciprocalEntry> cache;
+  thread_local std::size_t iteratedLimbs = 0;
+  const std::uint64_t key = (static_cast<std::uint64_t>(k) << 32) | static_cast<std::uint32_t>(p);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (cache.size() >= kMaxEntries || iteratedLimbs >= kMaxIteratedLimbs) {
+    cache.clear();
+    iteratedLimbs = 0;
+  }
+  const std::string kText = std::to_string(k);
+  const Start st = FindStart(Natural(k), kText);
+  SmallReciprocalEntry entry;
+  entry.described = DescribeReciprocal(k, kText, st, p);
+  if (!entry.described.direct) {
+    entry.iterated = Iterate(Natural(k), st, p);
+    iteratedLimbs += entry.iterated->digits.LimbCount();
+  }
+  return cache.emplace(key, std::move(entry)).first->second;
 }
 
 }  // namespace
@@ -579,12 +681,20 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   std::int32_t powerR = 0;
   std::int64_t L0 = 0;
   try {
-    const Reciprocal R = InverseOf(*k, p);
+    const bool shortDivisor = k->size() <= kShortDivisorDigits;
+    const Reciprocal fresh = shortDivisor ? Reciprocal{} : InverseOf(*k, p);
+    const Reciprocal& R = shortDivisor ? ShortInverseOf(*k, p) : fresh;
     powerR = R.powerOfTen;
     // Q = iBig * R; only its first p digits are read.
     std::size_t productDigits = 0;
-    Q = LeadingDigitsOfProduct(*Natural::FromDigits(iBig), R.digits, static_cast<std::size_t>(p), &productDigits)
-            .ToDigits();
+    const Natural dividend = *Natural::FromDigits(iBig);
+    std::optional<Natural> leading;
+    if (shortDivisor && dividend.LimbCount() >= kShortDivisorMinLimbs) {
+      leading = LeadingDigitsOfShortQuotient(dividend, R.digits, static_cast<std::uint32_t>(std::stoul(*k)),
+                                             k->size(), p, static_cast<std::size_t>(p), &productDigits);
+    }
+    if (!leading) leading = LeadingDigitsOfProduct(dividend, R.digits, static_cast<std::size_t>(p), &productDigits);
+    Q = leading->ToDigits();
     L0 = static_cast<std::int64_t>(productDigits);
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
@@ -616,17 +726,20 @@ SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::in
     out.digits = a;
     return out;
   }
-  if (a == Natural(k)) {
+  const std::vector<Limb>& limbs = a.Limbs();
+  const std::uint64_t value = limbs.size() == 1   ? limbs[0]
+                              : limbs.size() == 2 ? limbs[1] * std::uint64_t{kLimbBase} + limbs[0]
+                                                  : UINT64_MAX;
+  if (value == k) {
     out.digits = Natural(1);
     return out;
   }
   if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return fromText({"#NUM!", 0});
 
   const std::int32_t p = Precision + 3;
-  const std::string kText = std::to_string(k);
   try {
-    const Start st = FindStart(Natural(k), kText);
-    const SmallReciprocal R = DescribeReciprocal(k, kText, st, p);
+    const SmallReciprocalEntry& cached = SmallReciprocalOf(k, p);
+    const SmallReciprocal& R = cached.described;
     if (R.direct) {
       ++g_statistics.direct;
       std::size_t L0 = 0;
@@ -642,7 +755,7 @@ SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::in
       return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R.powerOfTen, Precision));
     }
     ++g_statistics.iterated;
-    const Reciprocal R2 = Iterate(Natural(k), st, p);
+    const Reciprocal& R2 = *cached.iterated;
     std::size_t L0 = 0;
     const Natural Q = LeadingDigitsOfProduct(a, R2.digits, static_cast<std::size_t>(p), &L0);
     return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R2.powerOfTen, Precision));

@@ -43,18 +43,22 @@ StepNumber Composed(StepNumber n) {
   return n;
 }
 
-StepNumber WithSign(const StepNumber& n, bool negative) {
+StepNumber WithSign(StepNumber n, bool negative) {
   if (n.IsError()) return n;
-  StepNumber out(n.value);
-  out.value.negative = negative && !out.value.IsZero();
-  return Composed(std::move(out));
+  n.value.negative = negative && !n.value.IsZero();
+  return Composed(std::move(n));
 }
 
 }  // namespace
 
-StepNumber ChangeSignStep(const StepNumber& n) { return WithSign(n, !n.value.negative); }
-StepNumber NegStep(const StepNumber& n) { return WithSign(n, true); }
-StepNumber AbsStep(const StepNumber& n) { return WithSign(n, false); }
+StepNumber ChangeSignStep(const StepNumber& n) { return WithSign(n.ValueOnly(), !n.value.negative); }
+StepNumber ChangeSignStep(StepNumber&& n) {
+  const bool negative = !n.value.negative;
+  n.cut.clear();
+  return WithSign(std::move(n), negative);
+}
+StepNumber NegStep(const StepNumber& n) { return WithSign(n.ValueOnly(), true); }
+StepNumber AbsStep(const StepNumber& n) { return WithSign(n.ValueOnly(), false); }
 
 StepNumber IntStep(const StepNumber& n) {
   if (n.IsError()) return n;
@@ -111,8 +115,8 @@ struct Reduced {
   bool asGiven = false;  // alpha is num itself
 };
 
-Reduced Reduce(const StepNumber& num, double m) {
-  const StepNumber h = Div(detail::PiStep(m), Whole(2), m);
+// h is pi/2 at maxSD m (the cut pi divided by 2).
+Reduced Reduce(const StepNumber& num, const StepNumber& h, double m) {
   const StepNumber q = IntStep(Div(num, h, m));
   // q - 4 * floor(q / 4) + 1, one step at a time.
   const StepNumber quadrant =
@@ -198,20 +202,32 @@ StepNumber TanSeries(const StepNumber& x, double m) {
   return Div(Mul(ss, x, m), cs, m);
 }
 
+// 10 to the power -maxSD (operation 6), the last step's threshold; kept
+// for the next call at the same maxSD.
+const StepNumber& Threshold(double m) {
+  thread_local double last = -1;
+  thread_local StepNumber eps;
+  if (m != last) {
+    eps = frame::StepPower(Whole(10), StepNumber::Read(platform::FormatHostNumber(-m).value_or("")), m);
+    last = m;
+  }
+  return eps;
+}
+
 enum class Trig { Sin, Cos, Tan };
 
 std::string TrigFunction(Trig f, const Value& num_value, const Value& maxSD_value) {
   const double m = detail::TrigMaxSD(maxSD_value);
   const std::string text = detail::AngleText(num_value);
-  const StepNumber eps = frame::StepPower(Whole(10), StepNumber::Read(platform::FormatHostNumber(-m).value_or("")), m);
+  const StepNumber& eps = Threshold(m);
   if (text == "0") return f == Trig::Cos ? "1" : "0";
   const StepNumber num = StepNumber::Read(text);
   if (num.IsError()) return num.error;
 
-  const Reduced r = Reduce(num, m);
-  if (r.quadrant == 0) return r.alpha.Text();
   const StepNumber pi = detail::PiStep(m);
   const StepNumber h = Div(pi, Whole(2), m);
+  const Reduced r = Reduce(num, h, m);
+  if (r.quadrant == 0) return r.alpha.Text();
   const bool direct = CompareSteps(Div(pi, Whole(4), m), r.alpha) >= 0;
   StepNumber v;
   switch (f) {
@@ -256,7 +272,7 @@ std::string Conversion(bool to_radians, const Value& angle, const Value& maxSD_v
 namespace decimora::functions {
 
 type_Reduce90 Reduce_Angle(std::string_view num, double maxSD) {
-  const Reduced r = Reduce(StepNumber::Read(num), maxSD);
+  const Reduced r = Reduce(StepNumber::Read(num), Div(detail::PiStep(maxSD), Whole(2), maxSD), maxSD);
   if (r.quadrant == 0) return {r.alpha.Text(), ""};
   return {r.asGiven ? std::string(num) : r.alpha.Text(), std::to_string(r.quadrant)};
 }

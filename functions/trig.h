@@ -83,6 +83,7 @@ frame::StepNumber PiStep(double maxSD);
 // ChangeSign_Function, Neg_Function, Abs_Function and Int_Function answer
 // for its text. Error texts pass through.
 frame::StepNumber ChangeSignStep(const frame::StepNumber& n);
+frame::StepNumber ChangeSignStep(frame::StepNumber&& n);
 frame::StepNumber NegStep(const frame::StepNumber& n);
 frame::StepNumber AbsStep(const frame::StepNumber& n);
 frame::StepNumber IntStep(const frame::StepNumber& n);

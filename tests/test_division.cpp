@@ -439,6 +439,21 @@ TEST(DivisionAgreement, SmallDivisors) {
       ASSERT_EQ(got.powerOfTen, slow.powerOfTen) << i << " / " << k << " P=" << P;
     }
   }
+  // The reciprocal of a divisor is kept for the next division at the same
+  // precision: again and again with other dividends, direct or iterated.
+  for (const std::uint32_t k : {7u, 12u, 30u, 99u, 9900u, 3999999999u}) {
+    for (int P : {8, 40, 300}) {
+      for (int n = 0; n < 5; ++n) {
+        const std::string i = RandomDigits(rng, 1 + rng() % 400);
+        std::string a = i;
+        std::string b = std::to_string(k);
+        const type_Division_Osrel want = Osrel_Divide(a, b, P);
+        const type_Division_Osrel got = Osrel_DivideSmall(*engine::Natural::FromDigits(i), k, P);
+        ASSERT_EQ(got.digits, want.digits) << i << " / " << k << " P=" << P;
+        ASSERT_EQ(got.powerOfTen, want.powerOfTen) << i << " / " << k << " P=" << P;
+      }
+    }
+  }
   // Dividends past what CleanUp keeps, zero, and the early answers.
   const engine::Natural longest = *engine::Natural::FromDigits(std::string(32769, '7'));
   std::string a(32769, '7');
@@ -448,4 +463,29 @@ TEST(DivisionAgreement, SmallDivisors) {
   EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 0, 10).digits, "#DIV/0!");
   EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 7, 10).digits, "1");
   EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 3, 0).digits, "#NUM!");
+}
+
+// Divisors of one limb with long dividends take the linear product and a
+// kept reciprocal: the same digits as the literal division, also for the
+// divisors whose reciprocal the start value hits exactly (2, 4, 5, 8, 25).
+TEST(DivisionAgreement, ShortDivisorsOfLongDividends) {
+  std::mt19937_64 rng(77);
+  const int count = static_cast<int>(120 * SampleScale()) + 10;
+  static const char* divisors[] = {"2", "4", "5", "8", "25", "3", "7", "9", "99", "125", "999999999", "100000000",
+                                   "123456789", "65536"};
+  for (int n = 0; n < count; ++n) {
+    std::string i = RandomDigits(rng, 37 + rng() % (n % 4 == 0 ? 1500 : 300));
+    if (n % 9 == 0) i = std::string(i.size(), '9');
+    const std::string k = n % 3 == 0 ? RandomDigits(rng, 1 + rng() % 9) : divisors[rng() % std::size(divisors)];
+    const int P = static_cast<int>(1 + rng() % (n % 2 == 0 ? i.size() + 20 : 60));
+    for (int twice = 0; twice < 2; ++twice) {  // the second time with the kept reciprocal
+      const Literal want = LiteralDivide(i, k, P);
+      std::string a = i;
+      std::string b = k;
+      const type_Division_Osrel got = Osrel_Divide(a, b, P);
+      EXPECT_EQ(got.digits, want.digits) << i.size() << " digits / " << k << " P=" << P;
+      EXPECT_EQ(got.powerOfTen, want.powerOfTen) << i.size() << " digits / " << k << " P=" << P;
+    }
+    if (HasFailure()) return;
+  }
 }
