@@ -6,6 +6,7 @@
 #include "functions/constants.h"
 #include "functions/explog.h"
 #include "functions/fraction.h"
+#include "functions/info.h"
 #include "functions/inverse_trig.h"
 #include "functions/operators.h"
 #include "functions/parity.h"
@@ -13,6 +14,7 @@
 #include "functions/remainder.h"
 #include "functions/roots.h"
 #include "functions/rounding.h"
+#include "functions/text.h"
 #include "functions/trig.h"
 
 namespace decimora {
@@ -368,5 +370,23 @@ Value cls_Decimora::dcmPRODUCT(std::span<const Value> numlist) { return function
 Value cls_Decimora::dcmMAX(std::span<const Value> numlist) { return functions::dcmMAX(numlist); }
 
 Value cls_Decimora::dcmMIN(std::span<const Value> numlist) { return functions::dcmMIN(numlist); }
+
+Value cls_Decimora::dcmEXCLUDE(std::span<const Value> numlist) { return functions::dcmEXCLUDE(numlist); }
+
+Value cls_Decimora::dcmEXCLUDENOTNUM(std::span<const Value> numlist) { return functions::dcmEXCLUDENOTNUM(numlist); }
+
+Value cls_Decimora::dcmEXTRACT(std::span<const Value> numlist) { return functions::dcmEXTRACT(numlist); }
+
+Value cls_Decimora::dcmEXTRACTNUM(std::span<const Value> numlist) { return functions::dcmEXTRACTNUM(numlist); }
+
+Value cls_Decimora::dcmVERSION() { return functions::dcmVERSION(); }
+
+Value cls_Decimora::dcmTEST() { return functions::dcmTEST(); }
+
+Value cls_Decimora::dcmHelpfilePath() { return functions::dcmHelpfilePath(); }
+
+Value cls_Decimora::dcmISERROR(const Value& num) { return functions::dcmISERROR(num); }
+
+Value cls_Decimora::dcmISNUMBER(const Value& num) { return functions::dcmISNUMBER(num); }
 
 }  // namespace decimora

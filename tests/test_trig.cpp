@@ -4,7 +4,9 @@
 // random angles at small precisions; and the answers the steps alone cannot
 // show (the threshold, the mended zero tests, errors).
 #include <gtest/gtest.h>
+#include <mpfr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <stdexcept>
@@ -502,6 +504,59 @@ TEST(Trig, ResultsBelowTheThresholdAreZero) {
   EXPECT_EQ(functions::Sin_Function(Value::Text("1E-30"), Value::Number(20)), "0");
   EXPECT_EQ(functions::Sin_Function(Value::Text(functions::Get_Pi(20)), Value::Number(20)), "0");
   EXPECT_NE(functions::Sin_Function(Value::Text("1E-30"), Value::Number(40)), "0");
+}
+
+
+// --- Against MPFR -------------------------------------------------------------------
+// The written steps keep no guard digits and take pi cut to maxSD digits, so
+// only the last few digits may differ from the true values: within 10^(4 -
+// maxSD), times the angle's size for the reduction's cut pi.
+
+double Log10Error(const std::string& ours, void (*truth)(mpfr_t, const mpfr_t), const std::string& x) {
+  mpfr_t a, t, v;
+  mpfr_inits2(12000, a, t, v, static_cast<mpfr_ptr>(nullptr));
+  mpfr_set_str(a, x.c_str(), 10, MPFR_RNDN);
+  truth(t, a);
+  mpfr_set_str(v, ours.c_str(), 10, MPFR_RNDN);
+  mpfr_sub(v, v, t, MPFR_RNDN);
+  mpfr_abs(v, v, MPFR_RNDN);
+  double result = -1e9;
+  if (!mpfr_zero_p(v)) {
+    mpfr_log10(v, v, MPFR_RNDN);
+    result = mpfr_get_d(v, MPFR_RNDN);
+  }
+  mpfr_clears(a, t, v, static_cast<mpfr_ptr>(nullptr));
+  return result;
+}
+
+void Sin(mpfr_t r, const mpfr_t a) { mpfr_sin(r, a, MPFR_RNDN); }
+void Cos(mpfr_t r, const mpfr_t a) { mpfr_cos(r, a, MPFR_RNDN); }
+void Tan(mpfr_t r, const mpfr_t a) { mpfr_tan(r, a, MPFR_RNDN); }
+void ATan(mpfr_t r, const mpfr_t a) { mpfr_atan(r, a, MPFR_RNDN); }
+void ASin(mpfr_t r, const mpfr_t a) { mpfr_asin(r, a, MPFR_RNDN); }
+void ACos(mpfr_t r, const mpfr_t a) { mpfr_acos(r, a, MPFR_RNDN); }
+
+TEST(Trig, AgreesWithMpfrButForTheLastDigits) {
+  // 1,000 digits only outside the sanitizers.
+  const std::vector<double> sizes = Cases(4) == 4 ? std::vector<double>{50, 300, 1000} : std::vector<double>{50, 300};
+  for (double m : sizes) {
+    const Value md = Value::Number(m);
+    for (const char* x : {"1", "0.5", "-6", "3", "100", "0.001", "1.5", "-0.785"}) {
+      const double allowed = 4 - m + std::max(0.0, std::log10(std::fabs(std::stod(x))));
+      SCOPED_TRACE(std::string(x) + " at maxSD " + std::to_string(m));
+      EXPECT_LE(Log10Error(functions::Sin_Function(Value::Text(x), md), Sin, x), allowed);
+      EXPECT_LE(Log10Error(functions::Cos_Function(Value::Text(x), md), Cos, x), allowed);
+      EXPECT_LE(Log10Error(functions::Tan_Function(Value::Text(x), md), Tan, x), allowed + 1);
+    }
+    for (const char* x : {"0.5", "2", "-7", "0.3", "0.42857", "-0.9", "0.1"}) {
+      SCOPED_TRACE(std::string(x) + " at maxSD " + std::to_string(m));
+      EXPECT_LE(Log10Error(functions::ATan_Function(Value::Text(x), md), ATan, x), 4 - m);
+      if (std::fabs(std::stod(x)) < 1) {
+        EXPECT_LE(Log10Error(functions::ASin_Function(Value::Text(x), md), ASin, x), 4 - m);
+        EXPECT_LE(Log10Error(functions::ACos_Function(Value::Text(x), md), ACos, x), 4 - m);
+      }
+    }
+  }
 }
 
 }  // namespace
