@@ -3,6 +3,7 @@
 
 #include "api/default_maxsd.h"
 #include "functions/aggregates.h"
+#include "functions/constants.h"
 #include "functions/fraction.h"
 #include "functions/operators.h"
 #include "functions/order.h"
@@ -260,6 +261,22 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
   return functions::dcmREDUCEFRACTION(Numerator, divisor, simplify_signs, always_simplify_fraction, return_numerator,
                                       return_divisor, return_reduced_by, fraction_separator);
 }
+
+Value cls_Decimora::dcmPi(const Value& digits) { return functions::dcmPI(digits); }
+
+Value cls_Decimora::dcmE(const Value& digits) { return functions::dcmE(digits); }
+
+Value cls_Decimora::Get_Mantissa(const Value& num, const Value& as_integer) {
+  return functions::Get_Mantissa(num, as_integer);
+}
+
+Value cls_Decimora::Get_Exponent(const Value& num) { return functions::Get_Exponent(num); }
+
+Value cls_Decimora::Combine_Mantissa_And_Exponent(const Value& mantissa, const Value& exponent) {
+  return functions::Combine_Mantissa_And_Exponent(mantissa, exponent);
+}
+
+Value cls_Decimora::Test_Mantissa_And_Exponent(const Value& num) { return functions::Test_Mantissa_And_Exponent(num); }
 
 Value cls_Decimora::dcmGCD(std::span<const Value> numlist) { return functions::dcmGCD(numlist); }
 

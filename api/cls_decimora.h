@@ -152,6 +152,17 @@ class cls_Decimora {
                       const Value& format_currency = {}, const Value& exponential_notation = {},
                       const Value& maximum_significant_digits = {});
 
+  // --- Stored constants --------------------------------------------------------
+  // digits omitted: the default maximum; the cut text of pi or e, unformatted.
+  Value dcmPi(const Value& digits = {});
+  Value dcmE(const Value& digits = {});
+
+  // --- Mantissa and exponent workers -------------------------------------------
+  Value Get_Mantissa(const Value& num, const Value& as_integer = {});
+  Value Get_Exponent(const Value& num);
+  Value Combine_Mantissa_And_Exponent(const Value& mantissa, const Value& exponent);
+  Value Test_Mantissa_And_Exponent(const Value& num);
+
   // --- GCD, LCM and fraction reduction ----------------------------------------
   // The 4 x 4 array (fraction text, then numerator, divisor and reduced-by
   // across row 1 and down column 1), or the one field asked for.

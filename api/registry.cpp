@@ -282,7 +282,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmDEGREES", kMath, "Converts an angle from radians to degrees" DCM_PRECISION, "=dcmDEGREES(\"0\")", "0"},
       Args(Req("radians", "The angle in radians."), kMaxSDShort)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmE>(
       {"dcmE", kMath, "Returns the number e to the given number of digits" DCM_PRECISION, "=dcmE(5)", "2.7182"},
       Args(
           Opt("digits", "How many significant digits of e to return (cut, not rounded); omitted means the default."))));
@@ -376,7 +376,7 @@ std::vector<FunctionRow> BuildTable() {
       Join(Args(Req("num", kNumber),
                 Opt("RoundNegAwayFromZero", "TRUE to round a negative number away from zero instead of toward it.")),
            kFormat4)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmPi>(
       {"dcmPI", kMath, "Returns the number pi to the given number of digits" DCM_PRECISION, "=dcmPI(5)", "3.1415"},
       Args(Opt("digits",
                "How many significant digits of pi to return (cut, not rounded); omitted means the default."))));
@@ -631,22 +631,22 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Bound<&cls_Decimora::GetHalfofLong>(
       {"GetHalfofLong", kWorkerCategory, "Halves a 32-bit integer, rounding down.", "=GetHalfofLong(7)", "3"},
       Args(Req("num_as_long", "A whole number from -2,147,483,648 to 2,147,483,647."))));
-  t.push_back(Unavailable({"Get_Mantissa", kWorkerCategory,
+  t.push_back(Bound<&cls_Decimora::Get_Mantissa>({"Get_Mantissa", kWorkerCategory,
                            "Returns the mantissa of a non-negative number: 0.m, or the digits m as an integer.",
                            "=Get_Mantissa(\"500.25\")", "0.50025"},
                           Args(Req("num", "The non-negative number."),
                                Opt("as_integer", "TRUE to return the mantissa digits as a whole number."))));
-  t.push_back(Unavailable({"Get_Exponent", kWorkerCategory,
+  t.push_back(Bound<&cls_Decimora::Get_Exponent>({"Get_Exponent", kWorkerCategory,
                            "Returns the power of ten x for which a non-negative number is 0.m times 10 to the x.",
                            "=Get_Exponent(\"500.25\")", "3"},
                           Args(Req("num", "The non-negative number."))));
-  t.push_back(Unavailable({"Combine_Mantissa_And_Exponent", kWorkerCategory,
+  t.push_back(Bound<&cls_Decimora::Combine_Mantissa_And_Exponent>({"Combine_Mantissa_And_Exponent", kWorkerCategory,
                            "Returns mantissa times 10 to the power exponent, computed in double precision.",
                            "=Combine_Mantissa_And_Exponent(\"0.5\", \"3\")", "500"},
                           Args(Req("mantissa", "The mantissa, read as a double."),
                                Req("exponent", "The power of ten, a 32-bit whole number."))));
   t.push_back(
-      Unavailable({"Test_Mantissa_And_Exponent", kWorkerCategory,
+      Bound<&cls_Decimora::Test_Mantissa_And_Exponent>({"Test_Mantissa_And_Exponent", kWorkerCategory,
                    "Splits a non-negative number into mantissa and exponent and joins them again in double precision.",
                    "=Test_Mantissa_And_Exponent(\"500.25\")", "500.25"},
                   Args(Req("num", "The non-negative number."))));
