@@ -8,6 +8,7 @@
 #include "functions/operators.h"
 #include "functions/order.h"
 #include "functions/parity.h"
+#include "functions/poisson.h"
 #include "functions/remainder.h"
 #include "functions/rounding.h"
 
@@ -265,6 +266,13 @@ Value cls_Decimora::dcmREDUCEFRACTION(const Value& Numerator, const Value& divis
 Value cls_Decimora::dcmPi(const Value& digits) { return functions::dcmPI(digits); }
 
 Value cls_Decimora::dcmE(const Value& digits) { return functions::dcmE(digits); }
+
+Value cls_Decimora::dcmPOISSON(const Value& target_num, const Value& average_num, const Value& is_cumulative,
+                               const Value& exponential_notation, const Value& maximum_significant_digits,
+                               const Value& restrict_input_lengths) {
+  return functions::dcmPOISSON(target_num, average_num, is_cumulative, exponential_notation,
+                               maximum_significant_digits, restrict_input_lengths);
+}
 
 Value cls_Decimora::Get_Mantissa(const Value& num, const Value& as_integer) {
   return functions::Get_Mantissa(num, as_integer);

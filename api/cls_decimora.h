@@ -157,6 +157,12 @@ class cls_Decimora {
   Value dcmPi(const Value& digits = {});
   Value dcmE(const Value& digits = {});
 
+  // --- Poisson distribution ------------------------------------------------------
+  // is_cumulative must be TRUE or FALSE; anything else answers #VALUE!.
+  Value dcmPOISSON(const Value& target_num, const Value& average_num, const Value& is_cumulative,
+                   const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+                   const Value& restrict_input_lengths = {});
+
   // --- Mantissa and exponent workers -------------------------------------------
   Value Get_Mantissa(const Value& num, const Value& as_integer = {});
   Value Get_Exponent(const Value& num);

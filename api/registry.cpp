@@ -528,10 +528,10 @@ std::vector<FunctionRow> BuildTable() {
       Args(Req("num", "The number whose rank is wanted."), Req("numlist", "The range of numbers it is ranked in."),
            Opt("ascending", "TRUE to rank from the smallest; FALSE or omitted from the largest."),
            Opt("tie_compensation", "TRUE to give tied numbers the average of their ranks."))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmPOISSON>(
       {"dcmPOISSON", kStatistical,
        "Returns the Poisson probability of exactly, or at most, the target number of events" DCM_PRECISION,
-       "=dcmPOISSON(0, 0, FALSE)", "1"},
+       "=dcmPOISSON(2, 3, FALSE, , 20)", "0.224041807655387743422"},
       Args(Req("target_num", "The number of events (a fraction counts as its integer part)."),
            Req("average_num", "The expected number of events."),
            Req("is_cumulative", "TRUE for the probability of at most target_num events, FALSE for exactly that many."),
