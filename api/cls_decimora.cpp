@@ -10,6 +10,7 @@
 #include "functions/parity.h"
 #include "functions/poisson.h"
 #include "functions/remainder.h"
+#include "functions/roots.h"
 #include "functions/rounding.h"
 
 namespace decimora {
@@ -57,6 +58,16 @@ Value cls_Decimora::dcmPOWER(const Value& number1, const Value& number2, const V
                              const Value& restrict_input_lengths, const Value& format_decimal_place,
                              const Value& preserve_decimal_place) {
   return functions::dcmPOWER(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
+                             maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                             preserve_decimal_place);
+}
+
+Value cls_Decimora::dcmROOT(const Value& number1, const Value& number2, const Value& format_negative,
+                             const Value& format_thousands, const Value& format_currency,
+                             const Value& exponential_notation, const Value& maximum_significant_digits,
+                             const Value& restrict_input_lengths, const Value& format_decimal_place,
+                             const Value& preserve_decimal_place) {
+  return functions::dcmROOT(number1, number2, format_negative, format_thousands, format_currency, exponential_notation,
                              maximum_significant_digits, restrict_input_lengths, format_decimal_place,
                              preserve_decimal_place);
 }
@@ -185,6 +196,16 @@ Value cls_Decimora::dcmCHANGESIGN(const Value& num, const Value& format_negative
 }
 
 Value cls_Decimora::dcmSIGN(const Value& num) { return functions::dcmSIGN(num); }
+
+Value cls_Decimora::dcmSQRT(const Value& num, const Value& format_thousands, const Value& format_currency,
+                            const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRT(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
+
+Value cls_Decimora::dcmSQRTPI(const Value& num, const Value& format_thousands, const Value& format_currency,
+                              const Value& exponential_notation, const Value& maxSD) {
+  return functions::dcmSQRTPI(num, format_thousands, format_currency, exponential_notation, maxSD);
+}
 
 Value cls_Decimora::dcmISEVEN(const Value& num) { return functions::dcmISEVEN(num); }
 

@@ -42,6 +42,11 @@ class cls_Decimora {
                  const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
                  const Value& restrict_input_lengths = {}, const Value& format_decimal_place = {},
                  const Value& preserve_decimal_place = {});
+  Value dcmROOT(const Value& number1, const Value& number2, const Value& format_negative = {},
+                const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+                const Value& restrict_input_lengths = {}, const Value& format_decimal_place = {},
+                const Value& preserve_decimal_place = {});
 
   // --- Division workers --------------------------------------------------------
   // Digit strings in, a record out; a value that has no text gives "#VALUE!"
@@ -112,6 +117,10 @@ class cls_Decimora {
   // The number 1, -1 or 0; the text "0" for an empty argument, "#VALUE!" for
   // one that is not a number.
   Value dcmSIGN(const Value& num);
+  Value dcmSQRT(const Value& num, const Value& format_thousands = {}, const Value& format_currency = {},
+                const Value& exponential_notation = {}, const Value& maxSD = {});
+  Value dcmSQRTPI(const Value& num, const Value& format_thousands = {}, const Value& format_currency = {},
+                  const Value& exponential_notation = {}, const Value& maxSD = {});
 
   // --- Parity functions -------------------------------------------------------
   // A Boolean, or the text "#NUM!" for a value that is not a number.

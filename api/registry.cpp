@@ -227,7 +227,7 @@ std::vector<FunctionRow> BuildTable() {
       Join(Args(Req("number1", "The base: a number text of up to 32,767 significant digits, or a number."),
                 Req("number2", "The exponent; a decimal exponent is taken as a fraction.")),
            kRootPowerOptions)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmROOT>(
       {"dcmROOT", kOperators, "Returns the root of the first number, of the degree given by the second" DCM_PRECISION,
        "=dcmROOT(\"-8\", \"3\")", "-2"},
       Join(Args(Req("number1", "The radicand: a number text of up to 32,767 significant digits, or a number."),
@@ -432,14 +432,15 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable(
       {"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION, "=dcmSIN(\"0\")", "0"},
       Args(Req("num", kAngle), kMaxSDShort)));
-  t.push_back(
-      Unavailable({"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
-                  Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands,
-                       kFormatCurrency, kExponentialNotation, kMaxSDShort)));
-  t.push_back(Unavailable({"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
-                           "=dcmSQRTPI(\"0\")", "0"},
-                          Args(Req("num", "The non-negative number to multiply by pi before the root is taken."),
-                               kFormatThousands, kFormatCurrency, kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRT>(
+      {"dcmSQRT", kMath, "Returns the square root of a number" DCM_PRECISION, "=dcmSQRT(\"16\")", "4"},
+      Args(Req("num", "The non-negative number to take the square root of."), kFormatThousands, kFormatCurrency,
+           kExponentialNotation, kMaxSDShort)));
+  t.push_back(Bound<&cls_Decimora::dcmSQRTPI>(
+      {"dcmSQRTPI", kMath, "Returns the square root of a number multiplied by pi" DCM_PRECISION,
+       "=dcmSQRTPI(\"1\",,,,10)", "1.7724538507"},
+      Args(Req("num", "The non-negative number to multiply by pi before the root is taken."), kFormatThousands,
+           kFormatCurrency, kExponentialNotation, kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmSUM>(
       {"dcmSUM", kMath, "Adds the numbers in a range" DCM_PRECISION, "=dcmSUM({\"0.1\", \"0.2\"; \"0.3\", \"0.4\"})",
        "1"},

@@ -13,6 +13,7 @@
 #include "engine/round.h"
 #include "frame/compose.h"
 #include "frame/power.h"
+#include "frame/root.h"
 #include "frame/restrictionator.h"
 #include "platform/convert.h"
 
@@ -79,17 +80,23 @@ std::string Operate(std::int16_t requested, std::string a, std::string b, double
       // forms its products and its reciprocal as dispatcher steps
       // (frame/steps.h) and, for a base too long for the cleaning, calls
       // back here with the internal-call flag set (restrict_input false, so
-      // a nested power does not re-apply the user's input limit). Roots will
-      // join the same loop: a fractional exponent takes a root, whose
-      // Newton steps are dispatcher steps again.
+      // a nested power does not re-apply the user's input limit). Roots join
+      // the same loop: a fractional exponent takes a root, whose Newton
+      // steps are dispatcher steps again, and a general root's step raises
+      // to a power.
       std::string R = Power_Function(o1, o2, W, restrict_input, extra);
       P = DecimalPositionFromEnd(R);
       negative = !IsNonNegative(R);
       return R;
     }
+    case kRoot: {
+      std::string R = Root_Function(o1, o2, W, restrict_input, extra);
+      P = DecimalPositionFromEnd(R);
+      negative = !IsNonNegative(R);
+      return R;
+    }
     default:
-      // Roots are not available in this build; only internal callers could
-      // reach them.
+      // Only internal callers can reach an unknown code.
       return "#VALUE!";
   }
 }

@@ -7,6 +7,8 @@
 #include "engine/decimal.h"
 #include "engine/natural.h"
 #include "engine/number_text.h"
+#include "engine/operands.h"
+#include "frame/calculate.h"
 #include "frame/power_bounds.h"
 #include "frame/steps.h"
 #include "platform/convert.h"
@@ -220,6 +222,32 @@ StepNumber SplitLong(const StepNumber& b, const std::string& e, double M) {
   return StepMultiply(P, T, M);
 }
 
+// B^E for a fractional E >= 0 written num/den in lowest terms: the root of
+// degree den of B raised to num, both dispatcher operations at precision
+// D + M (D the operands' digit count, handed on with the input restriction).
+std::string FractionalPower(const std::string& B, const std::string& E, double M, bool restrict_input_lengths,
+                            double D) {
+  const std::size_t at = E.find(GetDecimalSeparator());
+  const std::string fraction = E.substr(at + 1);
+  // E = num / 10^(its decimals); an integer part "0" adds nothing to num.
+  const std::string numText = E.compare(0, at, "0") == 0 ? fraction : E.substr(0, at) + fraction;
+  Natural num = *Natural::FromDigits(numText);
+  Natural den = ShiftDecimalLeft(Natural(1), fraction.size());
+  const Natural g = Gcd(num, den);
+  if (!IsUnit(g)) {
+    num = Divide(num, g).quotient;
+    den = Divide(den, g).quotient;
+  }
+  const Value none;
+  const double precision = D + M;
+  const std::string R =
+      Calculate(kRoot, Value::Text(B), Value::Text(den.ToDigits()), none, none, none, none, Value::Number(precision),
+                true, restrict_input_lengths, Value::Number(D));
+  if (HasError(R)) return R;
+  return Calculate(kPower, Value::Text(R), Value::Text(num.ToDigits()), none, none, none, none,
+                   Value::Number(precision), true, restrict_input_lengths, Value::Number(D));
+}
+
 }  // namespace
 
 std::string PowerBySplitting(std::string_view b, std::string_view e, double M) {
@@ -270,11 +298,7 @@ std::string Power_Function(std::string B, std::string E, double M, bool restrict
     E.erase(0, 1);
   }
 
-  if (eFraction) {
-    // Here a fractional exponent num/den (reduced) will take the root of
-    // degree den of B and raise it to num. Roots are not available yet.
-    return "#VALUE!";
-  }
+  if (eFraction) return FractionalPower(B, E, M, restrict_input_lengths, digits);
 
   // E is a cleaned whole number without sign here: comparing its digits is
   // the numeric comparison.

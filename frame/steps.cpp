@@ -251,6 +251,13 @@ StepNumber StepPower(const StepNumber& b, const StepNumber& e, double maxSD) {
   return ViaText(engine::kPower, b, e, maxSD);
 }
 
+StepNumber StepRoot(const StepNumber& a, const StepNumber& n, double maxSD) {
+  if (a.IsError() || n.IsError()) return PassThrough(a, n);
+  // A root costs many divisions; reading and writing its operands' texts
+  // once is nothing beside them.
+  return ViaText(engine::kRoot, a, n, maxSD);
+}
+
 StepNumber Step(std::int16_t code, const StepNumber& a, const StepNumber& b, double maxSD) {
   switch (code) {
     case engine::kAdd:
@@ -261,6 +268,8 @@ StepNumber Step(std::int16_t code, const StepNumber& a, const StepNumber& b, dou
       return StepMultiply(a, b, maxSD);
     case engine::kDivide:
       return StepDivide(a, b, maxSD);
+    case engine::kRoot:
+      return StepRoot(a, b, maxSD);
     case engine::kPower:
       return StepPower(a, b, maxSD);
     default:

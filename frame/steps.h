@@ -65,7 +65,7 @@ struct StepNumber {
 double WorkingPrecision(double maxSD);
 
 // The steps (codes as in Calculate: 1 add, 2 subtract, 3 multiply,
-// 4 divide, 6 power).
+// 4 divide, 5 root, 6 power).
 StepNumber StepAdd(const StepNumber& a, const StepNumber& b, double maxSD);
 StepNumber StepSubtract(const StepNumber& a, const StepNumber& b, double maxSD);
 StepNumber StepMultiply(const StepNumber& a, const StepNumber& b, double maxSD);
@@ -74,8 +74,12 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD);
 // does not re-apply the input-length restriction of a user's call.
 // Dispatcher and power recurse into each other: the power forms its
 // products through StepMultiply and its reciprocal through StepDivide, and
-// (once roots exist) a fractional exponent's root comes back through here.
+// a fractional exponent's root comes back through the dispatcher.
 StepNumber StepPower(const StepNumber& b, const StepNumber& e, double maxSD);
+// The dispatcher's root of degree n as an internal operation (input lengths
+// not restricted): what the series and the inverse functions take their
+// square roots with.
+StepNumber StepRoot(const StepNumber& a, const StepNumber& n, double maxSD);
 StepNumber Step(std::int16_t code, const StepNumber& a, const StepNumber& b, double maxSD);
 
 // The composer's rounding, cell test and length fitting of an exact result

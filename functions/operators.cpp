@@ -65,21 +65,42 @@ Value dcmDIVIDE(const Value& number1, const Value& number2, const Value& format_
                                       kOmitted, format_decimal_place, preserve_decimal_place));
 }
 
-Value dcmPOWER(const Value& number1, const Value& number2, const Value& format_negative, const Value& format_thousands,
-               const Value& format_currency, const Value& exponential_notation, const Value& maximum_significant_digits,
-               const Value& restrict_input_lengths, const Value& format_decimal_place,
-               const Value& preserve_decimal_place) {
-  // The host's marker for a missing argument converts to TRUE; any other
-  // value must convert to a Boolean, or the call fails.
+namespace {
+// dcmPOWER and dcmROOT: the dispatcher with the input restriction. The
+// host's marker for a missing argument converts to TRUE; any other value
+// must convert to a Boolean, or the call fails.
+Value RootOrPower(std::int16_t code, const Value& number1, const Value& number2, const Value& format_negative,
+                  const Value& format_thousands, const Value& format_currency, const Value& exponential_notation,
+                  const Value& maximum_significant_digits, const Value& restrict_input_lengths,
+                  const Value& format_decimal_place, const Value& preserve_decimal_place) {
   bool restrict = true;
   if (!restrict_input_lengths.isOmitted()) {
     const std::optional<bool> r = platform::VariantToBoolean(restrict_input_lengths);
     if (!r) return Value::Error(HostError::Value);
     restrict = *r;
   }
-  return Value::Text(frame::Calculate(engine::kPower, number1, number2, format_negative, format_thousands,
-                                      format_currency, exponential_notation, maximum_significant_digits, false,
-                                      restrict, kOmitted, format_decimal_place, preserve_decimal_place));
+  return Value::Text(frame::Calculate(code, number1, number2, format_negative, format_thousands, format_currency,
+                                      exponential_notation, maximum_significant_digits, false, restrict, kOmitted,
+                                      format_decimal_place, preserve_decimal_place));
+}
+}  // namespace
+
+Value dcmPOWER(const Value& number1, const Value& number2, const Value& format_negative, const Value& format_thousands,
+               const Value& format_currency, const Value& exponential_notation, const Value& maximum_significant_digits,
+               const Value& restrict_input_lengths, const Value& format_decimal_place,
+               const Value& preserve_decimal_place) {
+  return RootOrPower(engine::kPower, number1, number2, format_negative, format_thousands, format_currency,
+                     exponential_notation, maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                     preserve_decimal_place);
+}
+
+Value dcmROOT(const Value& number1, const Value& number2, const Value& format_negative, const Value& format_thousands,
+              const Value& format_currency, const Value& exponential_notation, const Value& maximum_significant_digits,
+              const Value& restrict_input_lengths, const Value& format_decimal_place,
+              const Value& preserve_decimal_place) {
+  return RootOrPower(engine::kRoot, number1, number2, format_negative, format_thousands, format_currency,
+                     exponential_notation, maximum_significant_digits, restrict_input_lengths, format_decimal_place,
+                     preserve_decimal_place);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-// The operators family: the four operations and the power through the
+// The operators family: the four operations, the power and the root through the
 // dispatcher, the comparisons, dcmFORMAT, the option normaliser and the
 // public division workers. Every function answers with a Value and reports
 // a failure as an error text (or the host error #VALUE! where the call
@@ -34,6 +34,12 @@ Value dcmPOWER(const Value& number1, const Value& number2, const Value& format_n
                const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
                const Value& restrict_input_lengths = {}, const Value& format_decimal_place = {},
                const Value& preserve_decimal_place = {});
+// The root of number1 of degree number2; restrict_input_lengths as for dcmPOWER.
+Value dcmROOT(const Value& number1, const Value& number2, const Value& format_negative = {},
+              const Value& format_thousands = {}, const Value& format_currency = {},
+              const Value& exponential_notation = {}, const Value& maximum_significant_digits = {},
+              const Value& restrict_input_lengths = {}, const Value& format_decimal_place = {},
+              const Value& preserve_decimal_place = {});
 
 // --- Comparisons: the text True or False, or an error text ----------------------
 Value dcmISEQUAL(const Value& number1, const Value& number2);

@@ -230,6 +230,28 @@ TEST_F(Steps, PowersAndInputsNotInNormalForm) {
   }
 }
 
+// Roots as steps, chained as the series will chain them: square roots of
+// step results, other degrees, negative radicands, error operands.
+TEST_F(Steps, RootsMatchTheDispatcher) {
+  for (int i = 0; i < 300; ++i) {
+    std::string a = Operand(false);
+    if (a.size() > 40) a.resize(40);
+    while (a.size() > 1 && (a.back() == '0' || a.back() == '.') && a.find('.') != std::string::npos) a.pop_back();
+    if (a.back() == '.') a.pop_back();
+    static const char* degrees[] = {"2", "2", "2", "3", "-2", "5", "1.5", "0", "1"};
+    const std::string n = degrees[Pick(std::size(degrees))];
+    ExpectSame(engine::kRoot, a, n, static_cast<double>(1 + Pick(60)));
+    if (HasFailure()) return;
+  }
+  StepNumber x = StepNumber::FromText("2");
+  std::string text = "2";
+  for (int i = 0; i < 5; ++i) {
+    x = frame::StepRoot(frame::StepAdd(x, StepNumber::FromText("1"), 50), StepNumber::FromText("2"), 50);
+    text = frame::CalculateText(engine::kRoot, frame::CalculateText(engine::kAdd, text, "1", 50), "2", 50);
+    ASSERT_EQ(x.Text(), text);
+  }
+}
+
 // Squares and cubes of bases longer than the power's cleaning keeps (the
 // small powers inside a long power): the cleaning's rounding, a carry out of
 // it that lengthens the base's text, bases below 1 and negative ones.
