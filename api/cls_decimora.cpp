@@ -4,6 +4,7 @@
 #include "api/default_maxsd.h"
 #include "functions/aggregates.h"
 #include "functions/constants.h"
+#include "functions/explog.h"
 #include "functions/fraction.h"
 #include "functions/operators.h"
 #include "functions/order.h"
@@ -267,6 +268,20 @@ Value cls_Decimora::dcmFACT(const Value& num, const Value& format_negative, cons
                             const Value& maximum_significant_digits) {
   return functions::dcmFACT(num, format_negative, format_thousands, format_currency, exponential_notation,
                             maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmEXP(const Value& num, const Value& exponential_notation,
+                           const Value& maximum_significant_digits) {
+  return functions::dcmEXP(num, exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmLN(const Value& num, const Value& exponential_notation, const Value& maximum_significant_digits) {
+  return functions::dcmLN(num, exponential_notation, maximum_significant_digits);
+}
+
+Value cls_Decimora::dcmLOG(const Value& num, const Value& num_base, const Value& exponential_notation,
+                           const Value& maximum_significant_digits) {
+  return functions::dcmLOG(num, num_base, exponential_notation, maximum_significant_digits);
 }
 
 Value cls_Decimora::dcmFACTDOUBLE(const Value& num, const Value& format_negative, const Value& format_thousands,

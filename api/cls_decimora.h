@@ -161,6 +161,12 @@ class cls_Decimora {
                       const Value& format_currency = {}, const Value& exponential_notation = {},
                       const Value& maximum_significant_digits = {});
 
+  // --- Exponential and logarithms ---------------------------------------------
+  Value dcmEXP(const Value& num, const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmLN(const Value& num, const Value& exponential_notation = {}, const Value& maximum_significant_digits = {});
+  Value dcmLOG(const Value& num, const Value& num_base = {}, const Value& exponential_notation = {},
+               const Value& maximum_significant_digits = {});
+
   // --- Stored constants --------------------------------------------------------
   // digits omitted: the default maximum; the cut text of pi or e, unformatted.
   Value dcmPi(const Value& digits = {});

@@ -299,7 +299,8 @@ std::vector<FunctionRow> BuildTable() {
                 Opt("RoundNegAwayFromZero", "TRUE to round a negative number away from zero instead of toward it.")),
            kFormat4)));
   t.push_back(
-      Unavailable({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION, "=dcmEXP(\"0\")", "1"},
+      Bound<&cls_Decimora::dcmEXP>({"dcmEXP", kMath, "Returns e raised to the power of a number" DCM_PRECISION, "=dcmEXP(1, , 10)",
+                                     "2.71828182846"},
                   Args(Req("num", "The power to raise e to."), kExponentialNotation, kMaxSD)));
   t.push_back(Bound<&cls_Decimora::dcmFACT>(
       {"dcmFACT", kMath, "Returns the factorial of a number" DCM_PRECISION, "=dcmFACT(25)",
@@ -338,11 +339,12 @@ std::vector<FunctionRow> BuildTable() {
        "=dcmLCM2(\"1.5\", \"4.5\")", "4.5"},
       Args(Req("numlist", "Numbers as given, decimals included, texts and ranges; a negative number gives #NUM!."))));
   t.push_back(
-      Unavailable({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION, "=dcmLN(\"1\")", "0"},
+      Bound<&cls_Decimora::dcmLN>({"dcmLN", kMath, "Returns the natural logarithm of a number" DCM_PRECISION, "=dcmLN(3, , 10)",
+                                    "1.0986122881"},
                   Args(Req("num", "The positive number to take the logarithm of."), kExponentialNotation, kMaxSD)));
   t.push_back(
-      Unavailable({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
-                   "=dcmLOG(\"1\", \"2\")", "0"},
+      Bound<&cls_Decimora::dcmLOG>({"dcmLOG", kMath, "Returns the logarithm of a number to the given base (10 if omitted)" DCM_PRECISION,
+                   "=dcmLOG(1000)", "3"},
                   Args(Req("num", "The positive number to take the logarithm of."),
                        Opt("num_base", "The base of the logarithm; 10 when omitted."), kExponentialNotation, kMaxSD)));
   t.push_back(

@@ -208,20 +208,50 @@ double Log10Sum(double a, double b) {
   return hi + std::log10(1 + std::pow(10.0, lo - hi));
 }
 
+// The start's distance from 1/k, or nullopt when the start does not lie in
+// [0.1/k, 1/k) (then only the iteration answers).
+std::optional<double> StartDistance(const Natural& k, const Start& st) {
+  const Natural kz0 = Multiply(k, *Natural::FromDigits(st.z));
+  const std::size_t kz0Digits = kz0.DigitCount();
+  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
+  // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
+  // the rounding of the double.
+  return std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
+}
+
+// Whether the bound of the comment above proves that the iteration ends on
+// the first p digits of Z, given Z's leading digits (Leading17 of Z) and its
+// last two (Z mod 100).
+bool DirectBoundHolds(std::string_view kText, const Start& st, double e0, double leadingZ, int tail, std::int32_t p) {
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+  // beta bounds the complement's shortfall plus the cut, in grid steps.
+  const double leadZ = leadingZ / 1e16 + 1e-9;
+  const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
+  const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
+  const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
+  // log10(k u*) = log10(leadK) + 1 - l.
+  const double logKu = std::log10(leadK) + 1 - static_cast<double>(l);
+  const double margin = 1e-9;
+  double logE = std::log10(std::max(e0, 1e-300));
+  const std::int32_t steps = FixedSteps(st.n, p) + 1;
+  for (std::int32_t i = 0; i < steps; ++i) {
+    const double logG = std::log10(i == 0 ? beta0 : beta) + logKu + margin;
+    logE = Log10Sum(2 * logE, logG) + margin;
+  }
+  const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
+  if (!(bound < 50)) return false;
+  return tail + 1 >= static_cast<int>(std::ceil(bound));
+}
+
 // The direct path: Z by one exact division, taken only when the bound of the
 // comment above proves that the iteration ends on the same first p digits.
 std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const Start& st, std::int32_t p) {
   if (p < kDirectMinDigits) return std::nullopt;
   const std::size_t K = kText.size();
   const std::size_t l = static_cast<std::size_t>(p) + 2;
-
-  // The start must lie in [0.1/k, 1/k).
-  const Natural kz0 = Multiply(k, *Natural::FromDigits(st.z));
-  const std::size_t kz0Digits = kz0.DigitCount();
-  if (static_cast<std::int64_t>(kz0Digits) != static_cast<std::int64_t>(st.z.size()) + st.u) return std::nullopt;
-  // e0 = 1 - k x0 <= 1 - 0.(first 17 digits of k z0); a little margin for
-  // the rounding of the double.
-  const double e0 = std::min(1.0, 1 - Leading17(kz0) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(kz0Digits, 17))) + 1e-15);
+  const std::optional<double> e0 = StartDistance(k, st);
+  if (!e0) return std::nullopt;
 
   // Z = floor((10^(K+l-1) - 1) / k). A long divisor is first bracketed by
   // its leading digits: k lies in [kh, kh + 1) * 10^t.
@@ -236,27 +266,24 @@ std::optional<Reciprocal> Direct(const Natural& k, std::string_view kText, const
   if (!Z) Z = DivideNines(K + l - 1, k);
   if (Z->DigitCount() != l) return std::nullopt;  // cannot happen for k >= 2; stay safe
 
-  // beta bounds the complement's shortfall plus the cut, in grid steps.
-  const double leadZ = Leading17(*Z) / 1e16 + 1e-9;
-  const double leadK = Leading17(kText) / std::pow(10.0, static_cast<double>(std::min<std::size_t>(K, 17) - 1));
-  const double beta0 = 1 + leadZ * std::pow(10.0, 3.0 - static_cast<double>(K));
-  const double beta = 1 + leadZ * std::pow(10.0, 1.0 - static_cast<double>(K));
-  // log10(k u*) = log10(leadK) + 1 - l.
-  const double logKu = std::log10(leadK) + 1 - static_cast<double>(l);
-  const double margin = 1e-9;
-  double logE = std::log10(std::max(e0, 1e-300));
-  const std::int32_t steps = FixedSteps(st.n, p) + 1;
-  for (std::int32_t i = 0; i < steps; ++i) {
-    const double logG = std::log10(i == 0 ? beta0 : beta) + logKu + margin;
-    logE = Log10Sum(2 * logE, logG) + margin;
-  }
-  const double bound = std::pow(10.0, logE - logKu + margin);  // y - z_{s+1} <= bound * u*
-  if (!(bound < 50)) return std::nullopt;
   const int tail = static_cast<int>(Z->Limbs().front() % 100);  // Z mod 100, its last two digits
-  if (tail + 1 < static_cast<int>(std::ceil(bound))) return std::nullopt;
+  if (!DirectBoundHolds(kText, st, *e0, Leading17(*Z), tail, p)) return std::nullopt;
 
   return Reciprocal{ShiftDecimalRight(*Z, 2),
                     static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1))};
+}
+
+__extension__ typedef unsigned __int128 U128;  // GCC and Clang both have it
+
+// 10^e mod m.
+std::uint64_t PowerOfTenModulo(std::size_t e, std::uint64_t m) {
+  U128 result = 1 % m;
+  U128 base = 10 % m;
+  for (; e > 0; e >>= 1) {
+    if (e & 1) result = result * base % m;
+    base = base * base % m;
+  }
+  return static_cast<std::uint64_t>(result);
 }
 
 // The checks every entry shares. Returns the cleaned divisor (no leading
@@ -323,6 +350,35 @@ type_Division_Osrel myInverse5_Iterate(std::string_view kBig, std::int32_t p) {
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }
+}
+
+bool InverseIsDirect(std::uint32_t k, std::int32_t p) {
+  if (k < 2 || p < kDirectMinDigits || p > kMaxDivisionDigits) return false;
+  const std::string kText = std::to_string(k);
+  const Natural kN(k);
+  const Start st = FindStart(kN, kText);
+  const std::optional<double> e0 = StartDistance(kN, st);
+  if (!e0) return false;
+  // Z = floor(M / k), M = 10^(K+l-1) - 1, has l digits. Its last two:
+  // with M = k Z + m, Z mod 100 = ((M mod 100k) - m) / k.
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+  const std::uint64_t m100 = 100 * static_cast<std::uint64_t>(k);
+  const std::uint64_t M100 = (PowerOfTenModulo(K + l - 1, m100) + m100 - 1) % m100;
+  const auto tail = static_cast<int>((M100 - M100 % k) / k);
+  // Its first 17 digits (all of it when shorter):
+  // floor(M / (k 10^(l-17))) = floor((10^(K+16) - 10^(17-l)) / k).
+  U128 lead = 0;
+  if (l >= 17) {
+    U128 x = 1;
+    for (std::size_t i = 0; i < K + 16; ++i) x *= 10;
+    lead = x / k - (x % k == 0 ? 1 : 0);
+  } else {
+    U128 x = 1;
+    for (std::size_t i = 0; i < K + l - 1; ++i) x *= 10;
+    lead = (x - 1) / k;
+  }
+  return DirectBoundHolds(kText, st, *e0, static_cast<double>(static_cast<std::uint64_t>(lead)), tail, p);
 }
 
 type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int32_t Precision) {

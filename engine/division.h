@@ -44,6 +44,13 @@ type_Division_Osrel myInverse5(std::string_view kBig, std::int32_t p);
 // the tests and the measurements; the answers are identical.
 type_Division_Osrel myInverse5_Iterate(std::string_view kBig, std::int32_t p);
 
+// Whether myInverse5 of a divisor k of at most nine digits (K of them) at
+// p digits takes its direct path, answering floor((10^(K+p+1) - 1) / (100 k))
+// with the power of ten -(p + K - 1); decided in time logarithmic in p,
+// without the quotient. False means the iteration answers (its digits may
+// be the same).
+bool InverseIsDirect(std::uint32_t k, std::int32_t p);
+
 // Counts of the two ways myInverse5 took since the program started (for the
 // measurements; not thread-safe, nothing depends on them).
 struct InverseStatistics {

@@ -16,6 +16,7 @@
 
 #include "engine/division.h"
 #include "engine/multiply.h"
+#include "engine/natural.h"
 #include "engine/number_text.h"
 #include "engine/round.h"
 
@@ -330,6 +331,31 @@ TEST(DivisionAgreement, RandomDivisors) {
   std::printf("random divisors: %d cases compared, %d mismatched; %llu direct, %llu iterated\n", tally.compared,
               tally.mismatched, static_cast<unsigned long long>(after.direct - before.direct),
               static_cast<unsigned long long>(after.iterated - before.iterated));
+}
+
+// The cheap test of the direct path for short divisors names the very path
+// myInverse5 takes (its counters tell), and the direct answer is the closed
+// form floor((10^(K+p+1) - 1) / (100 k)).
+TEST(DivisionAgreement, DirectPathForShortDivisors) {
+  std::mt19937_64 rng(2026);
+  int direct = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const auto k = static_cast<std::uint32_t>(i < 200 ? 2 + i : 2 + rng() % (rng() % 3 == 0 ? 999999998 : 99999));
+    const int p = static_cast<int>(1 + rng() % (i % 5 == 0 ? 2000 : 120));
+    const std::string kText = std::to_string(k);
+    const InverseStatistics before = GetInverseStatistics();
+    const type_Division_Osrel r = myInverse5(kText, p);
+    const bool tookDirect = GetInverseStatistics().direct > before.direct;
+    ASSERT_EQ(InverseIsDirect(k, p), tookDirect) << k << " p=" << p;
+    if (!tookDirect) continue;
+    ++direct;
+    if (k > 42'000'000) continue;  // 100 k must fit 32 bits
+    const std::size_t L = kText.size() + static_cast<std::size_t>(p) + 1;
+    const Natural closed = DivideSmall(Subtract(ShiftDecimalLeft(Natural(1), L), Natural(1)), 100 * k);
+    EXPECT_EQ(r.digits, closed.ToDigits()) << k << " p=" << p;
+    EXPECT_EQ(r.powerOfTen, -(p + static_cast<int>(kText.size()) - 1)) << k << " p=" << p;
+  }
+  EXPECT_GT(direct, 2000);
 }
 
 // The iteration kept in the product code (on limbs) is the literal one.

@@ -69,7 +69,7 @@ TEST_F(Poisson, FastSumMatchesTheLiteralTerms) {
 }
 
 TEST_F(Poisson, SumMatchesTheLiteralTermsWithTheStoredE) {
-  for (const char* lambda : {"0", "1", "3", "7", "25"}) {
+  for (const char* lambda : {"0", "1", "3", "7", "25", "2.5", "0.75"}) {
     for (double maxSD : {5.0, 30.0, 100.0}) {
       const std::string E = Exp_Negative(lambda, maxSD, true);
       ASSERT_EQ(Poisson_Sum("30", lambda, true, maxSD, true), LiteralCumulative(30, lambda, E, maxSD, true));
