@@ -99,6 +99,7 @@ frmBinderly::~frmBinderly() { delete window; }
 void frmBinderly::Show() { window->show(); }
 
 void frmBinderly::Browse() {
+  if (busy_) return;
   std::vector<std::string> filters{"Component libraries::*.so;*.exe", "All Files::*"};
   std::string chosen = seams_.choose_file(filters, InitialDirectory());
   if (!chosen.empty()) txtPath->value(chosen.c_str());
