@@ -6,6 +6,7 @@
 #include "functions/constants.h"
 #include "functions/explog.h"
 #include "functions/fraction.h"
+#include "functions/info.h"
 #include "functions/operators.h"
 #include "functions/order.h"
 #include "functions/parity.h"
@@ -13,6 +14,7 @@
 #include "functions/remainder.h"
 #include "functions/roots.h"
 #include "functions/rounding.h"
+#include "functions/text.h"
 
 namespace decimora {
 
@@ -366,5 +368,23 @@ Value cls_Decimora::dcmRANK(const Value& num, const Value& numlist, const Value&
 Value cls_Decimora::dcmMEDIAN(std::span<const Value> numlist) { return functions::dcmMEDIAN(numlist); }
 
 Value cls_Decimora::dcmMODE(std::span<const Value> numlist) { return functions::dcmMODE(numlist); }
+
+Value cls_Decimora::dcmEXCLUDE(std::span<const Value> numlist) { return functions::dcmEXCLUDE(numlist); }
+
+Value cls_Decimora::dcmEXCLUDENOTNUM(std::span<const Value> numlist) { return functions::dcmEXCLUDENOTNUM(numlist); }
+
+Value cls_Decimora::dcmEXTRACT(std::span<const Value> numlist) { return functions::dcmEXTRACT(numlist); }
+
+Value cls_Decimora::dcmEXTRACTNUM(std::span<const Value> numlist) { return functions::dcmEXTRACTNUM(numlist); }
+
+Value cls_Decimora::dcmVERSION() { return functions::dcmVERSION(); }
+
+Value cls_Decimora::dcmTEST() { return functions::dcmTEST(); }
+
+Value cls_Decimora::dcmHelpfilePath() { return functions::dcmHelpfilePath(); }
+
+Value cls_Decimora::dcmISERROR(const Value& num) { return functions::dcmISERROR(num); }
+
+Value cls_Decimora::dcmISNUMBER(const Value& num) { return functions::dcmISNUMBER(num); }
 
 }  // namespace decimora

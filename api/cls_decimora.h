@@ -219,6 +219,21 @@ class cls_Decimora {
                 const Value& tie_compensation = {});
   Value dcmMEDIAN(std::span<const Value> numlist);
   Value dcmMODE(std::span<const Value> numlist);
+
+  // --- Text extraction and exclusion -----------------------------------------
+  // The first non-empty value is the text to clean; later ones are the texts
+  // to remove or keep, and directives.
+  Value dcmEXCLUDE(std::span<const Value> numlist);
+  Value dcmEXCLUDENOTNUM(std::span<const Value> numlist);
+  Value dcmEXTRACT(std::span<const Value> numlist);
+  Value dcmEXTRACTNUM(std::span<const Value> numlist);
+
+  // --- Information -------------------------------------------------------------
+  Value dcmVERSION();
+  Value dcmTEST();
+  Value dcmHelpfilePath();
+  Value dcmISERROR(const Value& num);
+  Value dcmISNUMBER(const Value& num);
 };
 
 }  // namespace decimora

@@ -464,27 +464,27 @@ std::vector<FunctionRow> BuildTable() {
            kFormat4)));
 
   // --- Text ----------------------------------------------------------------
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmEXCLUDE>(
       {"dcmEXCLUDE", kText,
        "Removes every occurrence of the listed texts from the first value" DCM_PRECISION DCM_LIST_HINT,
        "=dcmEXCLUDE(\"1,234,567\", \",\")", "1234567"},
-      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives.")), kList));
-  t.push_back(Unavailable(
+      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives."))));
+  t.push_back(Bound<&cls_Decimora::dcmEXCLUDENOTNUM>(
       {"dcmEXCLUDENOTNUM", kText,
        "Removes the listed texts from the first value and returns the number left in it" DCM_PRECISION DCM_LIST_HINT,
        "=dcmEXCLUDENOTNUM(\"1,234,567\", \",\")", "1234567"},
-      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives.")), kList));
-  t.push_back(Unavailable(
+      Args(Req("numlist", "The text to clean first, then the texts to remove from it, and directives."))));
+  t.push_back(Bound<&cls_Decimora::dcmEXTRACT>(
       {"dcmEXTRACT", kText,
        "Returns only the occurrences of the listed texts in the first value" DCM_PRECISION DCM_LIST_HINT,
        "=dcmEXTRACT(\"a1b2a3\", \"a\")", "aa"},
-      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives.")), kList));
-  t.push_back(Unavailable(
+      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives."))));
+  t.push_back(Bound<&cls_Decimora::dcmEXTRACTNUM>(
       {"dcmEXTRACTNUM", kText,
        "Returns the occurrences of the listed texts in the first value together with the number in the rest of "
        "it" DCM_PRECISION DCM_LIST_HINT,
        "=dcmEXTRACTNUM(\"a1b2\", \"a\")", "a12"},
-      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives.")), kList));
+      Args(Req("numlist", "The text to search first, then the texts to keep from it, and directives."))));
 
   // --- Statistical -----------------------------------------------------------
   t.push_back(Bound<&cls_Decimora::dcmAVERAGE>(
@@ -541,26 +541,28 @@ std::vector<FunctionRow> BuildTable() {
            kExponentialNotation, kMaxSD, kRestrictInputLengths)));
 
   // --- Information -----------------------------------------------------------
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmISERROR>(
       {"dcmISERROR", kInformation, "Returns TRUE if the value is an error value.", "=dcmISERROR(\"12#4\")", "TRUE"},
       Args(Req("num", "The value to test."))));
   t.push_back(Bound<&cls_Decimora::dcmISEVEN>(
       {"dcmISEVEN", kInformation, "Returns TRUE if the number is even" DCM_PRECISION, "=dcmISEVEN(\"-4\")", "TRUE"},
       Args(Req("num", kNumber))));
   t.push_back(
-      Unavailable({"dcmISNUMBER", kInformation, "Returns TRUE if the value can be read as a number by Decimora.",
-                   "=dcmISNUMBER(\"1.5E+3\")", "TRUE"},
-                  Args(Req("num", "The value to test."))));
+      Bound<&cls_Decimora::dcmISNUMBER>({"dcmISNUMBER", kInformation,
+                                         "Returns TRUE if the value can be read as a number by Decimora.",
+                                         "=dcmISNUMBER(\"1.5E+3\")", "TRUE"},
+                                        Args(Req("num", "The value to test."))));
   t.push_back(Bound<&cls_Decimora::dcmISODD>(
       {"dcmISODD", kInformation, "Returns TRUE if the number is odd" DCM_PRECISION, "=dcmISODD(\"7.9\")", "TRUE"},
       Args(Req("num", kNumber))));
 
   // --- Add-in information ----------------------------------------------------
-  t.push_back(Unavailable({"dcmTEST", kAddIn, "Returns a welcome message showing that Decimora is working.",
-                           "=dcmTEST()", "Welcome to Decimora 3.1b, user!"},
-                          Args()));
-  t.push_back(
-      Unavailable({"dcmVERSION", kAddIn, "Returns the version number of Decimora.", "=dcmVERSION()", "3.1b"}, Args()));
+  t.push_back(Bound<&cls_Decimora::dcmTEST>(
+      {"dcmTEST", kAddIn, "Returns a welcome message with the user's login name, showing that Decimora is working.",
+       "=dcmTEST()", "Welcome to Decimora 3.1b, " DCM_EXAMPLE_LOGIN_NAME "!"},
+      Args()));
+  t.push_back(Bound<&cls_Decimora::dcmVERSION>(
+      {"dcmVERSION", kAddIn, "Returns the version number of Decimora.", "=dcmVERSION()", "3.1b"}, Args()));
   // Here dcmXLA returns the host error #NAME?: this library has no entry for it.
   t.push_back(Unavailable(
       {"dcmXLA", kAddIn, "Returns information about the Decimora add-in workbook.", "=dcmXLA()", "#NAME?"}, Args()));
@@ -671,9 +673,11 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Unavailable({"ACos_Function", kWorkerCategory,
                            "Returns the arccosine of a number, in radians" DCM_PRECISION, "=ACos_Function(\"1\")", "0"},
                           Args(Req("num", "The cosine, from -1 to 1."), kMaxSDShort)));
-  t.push_back(Unavailable({"dcmHelpfilePath", kWorkerCategory, "Returns the full path of the Decimora help file.",
-                           "=dcmHelpfilePath()", "the library's directory, a backslash and Decimora.chm"},
-                          Args()));
+  t.push_back(Bound<&cls_Decimora::dcmHelpfilePath>(
+      {"dcmHelpfilePath", kWorkerCategory,
+       "Returns the full path of the Decimora function reference, an HTML page installed next to the library.",
+       "=dcmHelpfilePath()", DCM_EXAMPLE_LIBRARY_DIRECTORY "/Decimora.html"},
+      Args()));
   return t;
 }
 

@@ -36,6 +36,11 @@ struct FunctionRow {
   std::string_view exampleResult;  // what the command line prints for it (cells: TAB, rows: newline)
 };
 
+// Example results that depend on the machine name what stands there by
+// these placeholders: the user's login name, the library's directory.
+#define DCM_EXAMPLE_LOGIN_NAME "<login name>"
+#define DCM_EXAMPLE_LIBRARY_DIRECTORY "<library directory>"
+
 // Public workers (Osrel_Divide, Get_Mantissa, ...) are callable but are not
 // registered with the host.
 inline constexpr std::string_view kWorkerCategory = "Public Worker";

@@ -13,6 +13,7 @@
 #include "api/registry.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/reference.h"
 #include "cli/session.h"
 #include "platform/allocator.h"
 #include "platform/locale.h"
@@ -99,6 +100,10 @@ int main(int argc, char** argv) {
   }
   if (opt.list) {
     console.Print(ListText());
+    return kExitOk;
+  }
+  if (opt.help_html) {
+    console.Print(ReferenceHtml());
     return kExitOk;
   }
 

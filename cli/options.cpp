@@ -112,6 +112,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       flag(opt.list);
     } else if (name == "version") {
       flag(opt.version);
+    } else if (name == "help-html") {
+      flag(opt.help_html);
     } else if (name == "help") {
       opt.help = true;
       if (inline_value) opt.operands.push_back(*inline_value);
@@ -119,8 +121,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       throw UsageError("unknown option '" + arg + "'");
     }
   }
-  if (!opt.help && (opt.list || opt.version) && !opt.operands.empty()) {
-    throw UsageError(std::string(opt.list ? "--list" : "--version") + " takes no formula");
+  if (!opt.help && (opt.list || opt.version || opt.help_html) && !opt.operands.empty()) {
+    throw UsageError(std::string(opt.list ? "--list" : opt.version ? "--version" : "--help-html") +
+                     " takes no formula");
   }
   return opt;
 }
@@ -169,6 +172,7 @@ Options:
   --json                    print each result as one line of JSON
   --list                    list every function with its parameters
   --help [NAME]             show this text, or describe function NAME
+  --help-html               write the function reference as one HTML page
   --version                 show the version
 
 Formulas:

@@ -17,6 +17,7 @@ struct Options {
   bool list = false;
   bool help = false;
   bool version = false;
+  bool help_html = false;
   // Formulas to evaluate; with --help, the function names to describe.
   std::vector<std::string> operands;
 };

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/decimal.h"
 #include "engine/multiply.h"
@@ -323,6 +325,68 @@ Reciprocal InverseOf(const std::string& k, std::int32_t p) {
   return Iterate(kN, st, p);
 }
 
+// ---------------------------------------------------------------------------
+// Short divisors
+//
+// A divisor of at most nine digits (one limb) is what the iterations divide by
+// again and again (the square root halves every iterate, the series divide by
+// small whole numbers). Two things make such a division cheap without
+// changing a digit:
+//
+// 1. The reciprocal is a function of (k, p) alone, so the last few are kept
+//    and handed out again (for k = 2 the start 0.5 is 1/k itself, which the
+//    direct path refuses, and the literal iteration costs several products).
+// 2. The product i * R, R the p digits of the reciprocal, is exact in linear
+//    time. With m = p + K - 1 (K the divisor's digits), R is within a few
+//    units of 10^m / k (the iteration climbs to the largest l-digit point
+//    below 1/k, and keeps its first p digits), so c = 10^m - R k is a small
+//    non-negative number and
+//        i R = (i 10^m - i c) / k,
+//    a shift, a product by a small factor, a subtraction and a division by k
+//    that leaves no remainder. Where c is not small (never seen; checked
+//    every time) the long product is formed instead.
+// ---------------------------------------------------------------------------
+
+constexpr std::size_t kShortDivisorDigits = 9;
+// Below this many limbs in the dividend the long product is as cheap.
+constexpr std::size_t kShortDivisorMinLimbs = 4;
+
+struct CachedReciprocal {
+  std::string k;
+  std::int32_t p = 0;
+  Reciprocal r;
+};
+
+const Reciprocal& ShortInverseOf(const std::string& k, std::int32_t p) {
+  thread_local std::vector<CachedReciprocal> cache;
+  for (const CachedReciprocal& c : cache) {
+    if (c.p == p && c.k == k) return c.r;
+  }
+  if (cache.size() >= 8) cache.erase(cache.begin());
+  cache.push_back({k, p, InverseOf(k, p)});
+  return cache.back().r;
+}
+
+// The first min(count, D) digits of i * R and D, for R the reciprocal of the
+// short divisor k to p digits; nullopt when c above is not small.
+std::optional<Natural> LeadingDigitsOfShortQuotient(const Natural& i, const Natural& R, std::uint32_t k,
+                                                    std::size_t K, std::int32_t p, std::size_t count,
+                                                    std::size_t* digit_count) {
+  const std::size_t m = static_cast<std::size_t>(p) + K - 1;
+  const Natural tenM = ShiftDecimalLeft(Natural(1), m);
+  const Natural Rk = MultiplySmall(R, k);
+  if (Compare(Rk, tenM) > 0) return std::nullopt;
+  const Natural c = Subtract(tenM, Rk);
+  if (c.LimbCount() > 1) return std::nullopt;
+  const std::uint32_t small = c.IsZero() ? 0 : c.Limbs()[0];
+  std::uint32_t remainder = 0;
+  const Natural product = DivideSmall(Subtract(ShiftDecimalLeft(i, m), MultiplySmall(i, small)), k, &remainder);
+  if (remainder != 0) return std::nullopt;  // cannot happen: i (10^m - c) = i R k
+  const std::size_t D = product.DigitCount();
+  *digit_count = D;
+  return D > count ? ShiftDecimalRight(product, D - count) : product;
+}
+
 }  // namespace
 
 InverseStatistics GetInverseStatistics() { return g_statistics; }
@@ -404,12 +468,20 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   std::int32_t powerR = 0;
   std::int64_t L0 = 0;
   try {
-    const Reciprocal R = InverseOf(*k, p);
+    const bool shortDivisor = k->size() <= kShortDivisorDigits;
+    const Reciprocal fresh = shortDivisor ? Reciprocal{} : InverseOf(*k, p);
+    const Reciprocal& R = shortDivisor ? ShortInverseOf(*k, p) : fresh;
     powerR = R.powerOfTen;
     // Q = iBig * R; only its first p digits are read.
     std::size_t productDigits = 0;
-    Q = LeadingDigitsOfProduct(*Natural::FromDigits(iBig), R.digits, static_cast<std::size_t>(p), &productDigits)
-            .ToDigits();
+    const Natural dividend = *Natural::FromDigits(iBig);
+    std::optional<Natural> leading;
+    if (shortDivisor && dividend.LimbCount() >= kShortDivisorMinLimbs) {
+      leading = LeadingDigitsOfShortQuotient(dividend, R.digits, static_cast<std::uint32_t>(std::stoul(*k)),
+                                             k->size(), p, static_cast<std::size_t>(p), &productDigits);
+    }
+    if (!leading) leading = LeadingDigitsOfProduct(dividend, R.digits, static_cast<std::size_t>(p), &productDigits);
+    Q = leading->ToDigits();
     L0 = static_cast<std::int64_t>(productDigits);
   } catch (const std::exception&) {
     return {"#VALUE!", 0};

@@ -154,7 +154,14 @@ Natural CorrectNinesQuotient(Natural q, const Natural& u, const Natural& v) {
   const std::size_t m = n + 1;
   if (q.IsZero() || n < 2) return CorrectQuotient(std::move(q), u, v).quotient;
   std::vector<Limb> low(m);
-  kernels::multiply_schoolbook_low(q.Limbs().data(), q.LimbCount(), v.Limbs().data(), n, low.data(), m);
+  if (n < tuning::kKaratsubaThreshold) {
+    kernels::multiply_schoolbook_low(q.Limbs().data(), q.LimbCount(), v.Limbs().data(), n, low.data(), m);
+  } else {
+    // Long operands: the low columns of the whole fast product are the same
+    // limbs, for a fraction of the schoolbook's n^2 / 2 limb products.
+    const Natural full = Multiply(q, v);
+    std::copy_n(full.Limbs().begin(), std::min(m, full.LimbCount()), low.begin());
+  }
   std::vector<Limb> r(m, 0);
   std::copy_n(u.Limbs().begin(), std::min(m, u.LimbCount()), r.begin());
   kernels::sub_into(r.data(), m, low.data(), m);  // mod B^m: a borrow out wraps around

@@ -150,7 +150,9 @@ WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const
   bool first = true;
   WalkEnd end = WalkEnd::kCompleted;
   auto one = [&](const Value& v, bool in_array) {
-    const std::string text = TextOfListValue(v);
+    const std::string text = in_array && options.values_are_text && v.isError()
+                                 ? std::string(HostErrorText(v.error()))
+                                 : TextOfListValue(v);
     if (text.empty()) return true;
     const std::string upper = ToUpperText(text);
     const bool as_data = first && options.first_value_is_data;
@@ -159,7 +161,7 @@ WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const
       directives.Read(text);
       return true;
     }
-    if (!as_data && IsNumberTooLongForCell(upper)) {
+    if (!as_data && !options.values_are_text && IsNumberTooLongForCell(upper)) {
       end = WalkEnd::kValueTooLong;
       return false;
     }

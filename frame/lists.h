@@ -96,6 +96,11 @@ struct ListWalkOptions {
   // The first non-empty value is data even when it reads as a directive
   // (the subject of text extraction).
   bool first_value_is_data = false;
+  // The values are texts, never numbers (text extraction): a host error in
+  // a cell of a range is read as the text the cell shows ("#N/A"), while a
+  // top-level one still becomes "#VALUE!"; and no value is refused for
+  // reading as a number too long for a cell.
+  bool values_are_text = false;
 };
 
 // Returns false to end the walk early.
@@ -117,12 +122,13 @@ bool IsNumberTooLongForCell(std::string_view upper_text);
 // Walks an open-ended list in argument order; an array argument row by row,
 // each row from the first column to the last. For each value:
 // - a host error value (at the top level or in a cell) becomes the text
-//   "#VALUE!", an error text that no number reader accepts;
+//   "#VALUE!", an error text that no number reader accepts (with
+//   values_are_text, one in a cell is the text it shows);
 // - empty and omitted values are skipped;
 // - a directive goes to `directives`;
 // - a number too long for a cell ends the walk with kValueTooLong: no list
 //   function may drop it (its answer would be wrong) or count it (it could
-//   not compute with it);
+//   not compute with it) (not with values_are_text);
 // - anything else is handed to `visit`.
 WalkEnd WalkList(std::span<const Value> list, DirectiveReader& directives, const ListVisitor& visit,
                  const ListWalkOptions& options = {});

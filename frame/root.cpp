@@ -132,6 +132,15 @@ std::string RoundSigned(const std::string& text, double m) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The characters before the first significant digit of a number text below
+// 1 ("0.00" of 0.0012, with a "-" in front); 0 for a text of 1 or more.
+std::size_t LeadingChars(const std::string& text) {
+  const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+  if (text.size() < sign + 2 || text[sign] != '0' || text[sign + 1] != GetDecimalSeparator()) return 0;
+  const std::size_t first = text.find_first_not_of('0', sign + 2);
+  return first == std::string::npos ? 0 : first;
+}
+
 // ---------------------------------------------------------------------------
 // Square roots: x := (A/x + x)/2 at precision M + 1
 // ---------------------------------------------------------------------------
@@ -197,10 +206,26 @@ std::string SquareRoot(const StepNumber& A, StepNumber x, double M) {
     std::string ts = t.Text();
     const std::size_t lx = xs.size();
     const std::size_t lt = ts.size();
-    if ((static_cast<double>(lx) > M || lx == lt + 1 || lt == lx + 1) && SameMagnitude(x, t)) {
+    // The tests below count characters from the first significant digit:
+    // in a root below 1 the "0." and the zeros after it are the same in
+    // both (same magnitude) and say nothing about agreement (counted, they
+    // cut 2E-300's root to zeros, and any root below 1 to fewer digits than
+    // the precision).
+    const std::size_t lead = LeadingChars(xs);
+    // A text the composer cut to a cell's length is as long as an iterate
+    // can be: at the largest precisions (M of a cell's length or more) no
+    // text is ever longer than M, so such a text counts as long enough to
+    // try to end on (otherwise those square roots could only end by a
+    // stall, as "#NUM!"). Two texts a character apart try to end only when
+    // one is longer than M: two shorter ones are exact values that differ
+    // within the precision (1E+10 - 1E-18 and its first quotient).
+    const bool full = !x.cut.empty() || x.value.TextLength() + (x.value.negative ? 1 : 0) >=
+                                            static_cast<std::int64_t>(kCellCharacters);
+    const bool apart = (lx == lt + 1 || lt == lx + 1) && static_cast<double>(std::max(lx, lt) - lead) > M;
+    if ((static_cast<double>(lx - lead) > M || full || apart) && SameMagnitude(x, t)) {
       if (lx >= lt && xs.compare(0, lt, ts) == 0) return ts;
       if (xs.compare(0, lx - 1, ts, 0, lt - 1) == 0 && lx == lt) return CutText(ts, lt - 1);
-      if (xs.compare(0, m0, ts, 0, m0) == 0) return CutText(ts, m0);
+      if (xs.compare(0, lead + m0, ts, 0, lead + m0) == 0) return CutText(ts, lead + m0);
       // One text a character longer than the other and agreeing with it but
       // for the last two: when the longer one, rounded at the length of the
       // shorter, reads as the shorter, they agree.

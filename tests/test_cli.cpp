@@ -275,6 +275,22 @@ TEST(Cli, HelpVersionAndFunctionHelp) {
   EXPECT_EQ(unknown.status, 2);
 }
 
+// The reference the build writes beside the program is the one the program
+// writes now, and it is where dcmHelpfilePath says it is.
+TEST(Cli, HelpfilePathNamesTheReferenceTheBuildWrote) {
+  const Outcome html = RunDecimora({"--help-html"});
+  EXPECT_EQ(html.status, 0);
+  EXPECT_TRUE(StartsWith(html.out, "<!DOCTYPE html>\n")) << html.out.substr(0, 100);
+  const Outcome path = RunDecimora({"dcmHelpfilePath()"});
+  ASSERT_EQ(path.status, 0);
+  ASSERT_FALSE(path.out.empty());
+  const fs::path reference = path.out.substr(0, path.out.size() - 1);
+  EXPECT_EQ(reference, fs::weakly_canonical(fs::path(DECIMORA_BIN)).parent_path() / "Decimora.html");
+  ASSERT_TRUE(fs::exists(reference)) << reference;
+  EXPECT_EQ(ReadFile(reference), html.out) << "the built reference is out of date";
+  EXPECT_EQ(RunDecimora({"--help-html", "dcmADD(1,2)"}).status, 2);
+}
+
 TEST(Cli, BadCommandLinesAreUsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {"--bogus"},

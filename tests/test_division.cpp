@@ -389,3 +389,28 @@ TEST(DivisionAgreement, Quotients) {
     EXPECT_EQ(got.powerOfTen, want.powerOfTen) << i << " / " << k << " P=" << P;
   }
 }
+
+// Divisors of one limb with long dividends take the linear product and a
+// kept reciprocal: the same digits as the literal division, also for the
+// divisors whose reciprocal the start value hits exactly (2, 4, 5, 8, 25).
+TEST(DivisionAgreement, ShortDivisorsOfLongDividends) {
+  std::mt19937_64 rng(77);
+  const int count = static_cast<int>(120 * SampleScale()) + 10;
+  static const char* divisors[] = {"2", "4", "5", "8", "25", "3", "7", "9", "99", "125", "999999999", "100000000",
+                                   "123456789", "65536"};
+  for (int n = 0; n < count; ++n) {
+    std::string i = RandomDigits(rng, 37 + rng() % (n % 4 == 0 ? 1500 : 300));
+    if (n % 9 == 0) i = std::string(i.size(), '9');
+    const std::string k = n % 3 == 0 ? RandomDigits(rng, 1 + rng() % 9) : divisors[rng() % std::size(divisors)];
+    const int P = static_cast<int>(1 + rng() % (n % 2 == 0 ? i.size() + 20 : 60));
+    for (int twice = 0; twice < 2; ++twice) {  // the second time with the kept reciprocal
+      const Literal want = LiteralDivide(i, k, P);
+      std::string a = i;
+      std::string b = k;
+      const type_Division_Osrel got = Osrel_Divide(a, b, P);
+      EXPECT_EQ(got.digits, want.digits) << i.size() << " digits / " << k << " P=" << P;
+      EXPECT_EQ(got.powerOfTen, want.powerOfTen) << i.size() << " digits / " << k << " P=" << P;
+    }
+    if (HasFailure()) return;
+  }
+}

@@ -165,6 +165,24 @@ TEST(WalkList, NumberTooLongForACellEndsTheWalk) {
   EXPECT_EQ(WalkList(fitting, d2, [](const ListItem&) { return true; }), WalkEnd::kCompleted);
 }
 
+// Text functions read every value as text: a host error in a cell is the
+// text it shows (one at the top level stays "#VALUE!"), and a number too
+// long for a cell is only a text.
+TEST(WalkList, ValuesAsText) {
+  Array range(1, 2);
+  range.at(1, 1) = Value::Error(HostError::NA);
+  range.at(1, 2) = Value::Text("3E+40000");
+  const std::vector<Value> list = {Value::Error(HostError::Div0), Value::FromArray(range)};
+  DirectiveReader d(32767);
+  decimora::frame::ListWalkOptions as_text;
+  as_text.values_are_text = true;
+  const std::vector<Seen> seen = Walk(list, d, as_text);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].text, "#VALUE!");
+  EXPECT_EQ(seen[1].text, "#N/A");
+  EXPECT_EQ(seen[2].text, "3E+40000");
+}
+
 TEST(ComposeListResult, NormalisesTheAccumulatorAndPassesErrorsThrough) {
   DirectiveReader d(32767);
   d.Read("format:thousands,negative");

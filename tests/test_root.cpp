@@ -1,8 +1,11 @@
 // Roots: the iterations against a literal transcription on texts (every
 // step a dispatcher call, every comparison the comparison of number texts,
 // every finishing test on the texts as written), on thousands of random
-// cases; the starting value; the cases the iterations must end on.
+// cases; the starting value; the cases the iterations must end on; and
+// MPFR's true roots as a check that the digits are right to within the last
+// few.
 #include <gtest/gtest.h>
+#include <mpfr.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <utility>
 #include <string>
 
 #include "engine/number_text.h"
@@ -129,11 +133,16 @@ std::string Sqrt(const std::string& A, std::string x, double M) {
     if (HasError(x)) return x;
     x = CalculateText(kDivide, x, "2", M + 1);
     if (HasError(x)) return x;
-    if ((static_cast<double>(x.size()) > M || x.size() == t.size() + 1 || t.size() == x.size() + 1) &&
-        SameMagnitude(x, t)) {
+    // Characters counted from the first significant digit.
+    std::size_t lead = 0;
+    if (x.size() > 2 && x[0] == '0' && x[1] == '.') lead = x.find_first_not_of('0', 2);
+    const double lx = static_cast<double>(x.size() - lead);
+    const double lt = static_cast<double>(t.size() - lead);
+    const bool apart = (x.size() == t.size() + 1 || t.size() == x.size() + 1) && std::max(lx, lt) > M;
+    if ((lx > M || x.size() >= 32767 || apart) && SameMagnitude(x, t)) {
       if (x.substr(0, t.size()) == t) return t;
       if (x.substr(0, x.size() - 1) == t.substr(0, t.size() - 1)) return Cut(t, t.size() - 1);
-      if (x.substr(0, m0) == t.substr(0, m0)) return Cut(t, m0);
+      if (x.substr(0, lead + m0) == t.substr(0, lead + m0)) return Cut(t, lead + m0);
       auto adjust = [](std::string& longer, const std::string& shorter) {
         const std::size_t n = shorter.size();
         if (longer.size() != n + 1 || longer.substr(0, n - 1) != shorter.substr(0, n - 1)) return false;
@@ -298,6 +307,91 @@ TEST_F(RootTest, FinishingCutsKeepTheMagnitude) {
     const double want = std::sqrt(std::strtod(A, nullptr));
     EXPECT_NEAR(std::strtod(r.c_str(), nullptr) / want, 1, 1e-12) << A << " " << r;
   }
+}
+
+// At the largest precisions every iterate is cut to a cell's length, never
+// longer than M: the square root still ends (it used to stall into #NUM!).
+TEST_F(RootTest, LargestPrecisionsEnd) {
+  const std::pair<const char*, double> cases[] = {{"2", 32768}, {"0.3", 32767}, {"123456789.5", 32766}};
+  for (const auto& [A, M] : cases) {
+    const std::string r = FastRoot(A, "2", M);
+    EXPECT_GE(r.size(), 32766u) << A << " M=" << M;
+    EXPECT_EQ(r, literal::Root(A, "2", M)) << A << " M=" << M;
+  }
+}
+
+// log10 of the relative distance of `got` from the true root of degree n of
+// A (MPFR, 4,000 bits more than needed).
+double Log10RelativeError(const std::string& got, const std::string& A, long n) {
+  mpfr_t a, r, g;
+  const mpfr_prec_t bits = 4000 + static_cast<mpfr_prec_t>(3.33 * static_cast<double>(got.size() + A.size()));
+  mpfr_inits2(bits, a, r, g, static_cast<mpfr_ptr>(nullptr));
+  mpfr_set_str(a, A.c_str(), 10, MPFR_RNDN);
+  if (n < 0) {
+    mpfr_ui_div(a, 1, a, MPFR_RNDN);
+    n = -n;
+  }
+  const bool negative = mpfr_sgn(a) < 0;
+  mpfr_abs(a, a, MPFR_RNDN);
+  mpfr_rootn_ui(r, a, static_cast<unsigned long>(n), MPFR_RNDN);
+  if (negative) mpfr_neg(r, r, MPFR_RNDN);
+  mpfr_set_str(g, got.c_str(), 10, MPFR_RNDN);
+  mpfr_sub(g, g, r, MPFR_RNDN);
+  mpfr_div(g, g, r, MPFR_RNDN);
+  mpfr_abs(g, g, MPFR_RNDN);
+  double out = -1e9;
+  if (mpfr_sgn(g) != 0) {
+    mpfr_log10(g, g, MPFR_RNDN);
+    out = mpfr_get_d(g, MPFR_RNDN);
+  }
+  mpfr_clears(a, r, g, static_cast<mpfr_ptr>(nullptr));
+  return out;
+}
+
+// The digits are the iterations'; they must still be the true root's to
+// within the last few (results carry up to maxSD + 2 significant digits; a
+// finishing cut may keep a digit or two fewer). Roots below 1 keep as many
+// as roots above it.
+TEST_F(RootTest, AgreeWithTheTrueRoot) {
+  for (int i = 0; i < 400; ++i) {
+    std::string A = Radicand(30);
+    static const long degrees[] = {2, 2, 3, 5, 7, -2, -3, 12};
+    const long n = degrees[Pick(std::size(degrees))];
+    if (n % 2 != 0 && Pick(3) == 0) A = "-" + A;
+    const double maxSD = static_cast<double>(5 + Pick(i % 20 == 0 ? 2000 : 120));
+    const std::string got = CalculateText(kRoot, A, std::to_string(n), maxSD);
+    ASSERT_FALSE(HasError(got)) << A << " " << n;
+    EXPECT_LT(Log10RelativeError(got, A, n), 2 - maxSD) << "root(" << A << ", " << n << ") maxSD " << maxSD << " = "
+                                                     << got;
+  }
+  const std::string s = CalculateText(kRoot, "2", "2", 32767);
+  EXPECT_LT(Log10RelativeError(s, "2", 2), -32764.0);
+  for (const char* tiny : {"2E-300", "2E-150", "3E-41"}) {
+    const std::string A = ExpandExponent(tiny);
+    EXPECT_LT(Log10RelativeError(CalculateText(kRoot, A, "2", 100), A, 2), -98.0) << tiny;
+  }
+  // Exact iterates a character apart are not yet the root: 1E+10 - 1E-18.
+  EXPECT_LT(Log10RelativeError(CalculateText(kRoot, "9999999999.999999999999999999", "2", 57),
+                               "9999999999.999999999999999999", 2),
+            -55.0);
+}
+
+// A fractional exponent num/den in lowest terms is the root of degree den
+// raised to num, both at the power's precision D + M with the digit count
+// D handed on: 2^2.5 is the square root of 2 raised to 5.
+TEST_F(RootTest, FractionalPowersAreARootRaisedToAPower) {
+  const Value none;
+  for (double maxSD : {10.0, 30.0, 100.0}) {
+    const double D = 3;  // "2" and "2.5" without the separator
+    const double P = D + maxSD + 1;
+    const std::string R = frame::Calculate(kRoot, Value::Text("2"), Value::Text("2"), none, none, none, none,
+                                           Value::Number(P), true, true, Value::Number(D));
+    const std::string R5 = frame::Calculate(kPower, Value::Text(R), Value::Text("5"), none, none, none, none,
+                                            Value::Number(P), true, true, Value::Number(D));
+    EXPECT_EQ(CalculateText(kPower, "2", "2.5", maxSD), CalculateText(kAdd, R5, "0", maxSD)) << maxSD;
+  }
+  EXPECT_EQ(CalculateText(kPower, "4", "0.5", 100), "2");
+  EXPECT_EQ(CalculateText(kPower, "8", "-1.5", 30), CalculateText(kPower, "0.125", "1.5", 30));
 }
 
 TEST_F(RootTest, DoneInOneStepAndEdgeCases) {
