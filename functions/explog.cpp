@@ -248,11 +248,24 @@ std::int64_t TermExponent(const StepNumber& t) {
 
 StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
   const StepNumber divisor(Decimal::Integer(d));
-  if (a.IsError() || !a.cut.empty() || d < 2 || d > kLargestSmallDivisor) return frame::StepDivide(a, divisor, maxSD);
+  if (a.IsError() || d < 2 || d > kLargestSmallDivisor) return frame::StepDivide(a, divisor, maxSD);
+  // A dividend written with zeros ending its fraction (a text cut to a
+  // cell's length keeps them) hands the division those zeros as digits.
+  std::int64_t frac = a.value.frac;
+  Natural written;
+  if (!a.cut.empty()) {
+    const std::size_t zeros = a.cut.size() - a.cut.find_last_not_of('0') - 1;
+    if (a.value.IsZero() || a.cut.find(engine::GetDecimalSeparator()) == std::string::npos ||
+        a.cut.find_last_not_of('0') == std::string::npos) {
+      return frame::StepDivide(a, divisor, maxSD);
+    }
+    written = engine::ShiftDecimalLeft(a.value.coef, zeros);
+    frac += static_cast<std::int64_t>(zeros);
+  }
   const double W = frame::WorkingPrecision(maxSD);
   const auto precision = static_cast<std::int32_t>(W);
   if (precision < 1 || precision > engine::kMaxDivisionDigits - 3) return frame::StepDivide(a, divisor, maxSD);
-  const Natural& A = a.value.coef;
+  const Natural& A = a.cut.empty() ? a.value.coef : written;
 
   // Osrel_Divide's answer as digits times a power of ten.
   Natural digits;
@@ -280,7 +293,7 @@ StepNumber DivideBySmall(const StepNumber& a, std::uint32_t d, double maxSD) {
 
   // The dispatcher places the separator from the power of ten and the
   // dividend's fraction digits (the divisor has none).
-  const std::int64_t fraction = -power + a.value.frac;
+  const std::int64_t fraction = -power + frac;
   StepNumber out;
   if (fraction < 0) {
     out.value = Decimal(a.value.negative, engine::ShiftDecimalLeft(digits, static_cast<std::size_t>(-fraction)), 0);
@@ -401,6 +414,13 @@ bool BelowPrecision(const StepNumber& term, double P) { return -P > static_cast<
 
 double TermBound(double P) { return std::nearbyint(P * 5); }
 
+// A term that is exactly zero (a cell's length cut it to nothing, or the
+// series has no terms at all, as for a power of two) stays zero, and its
+// exponent, -1, never ends the loop: every later step adds zero to the sum
+// again, which leaves it as the step that just did so left it. The loop
+// would only count on to its backstop, so it may stop here.
+bool Vanished(const StepNumber& term) { return term.value.IsZero() && term.cut.empty(); }
+
 // ln(num) before its rounding, at working precision P, for num > 0.
 StepNumber LnValue(const StepNumber& num, double P) {
   const StepNumber L2 = StepNumber::FromText(Get_Ln2(P));
@@ -429,7 +449,7 @@ StepNumber LnValue(const StepNumber& num, double P) {
     term = MultiplyStep(term, z2, P);
     const StepNumber t = DivideBySmall(term, static_cast<std::uint32_t>(i), P);
     sum = frame::StepAdd(sum, t, P);
-    if (sum.IsError() || BelowPrecision(t, P)) break;
+    if (sum.IsError() || BelowPrecision(t, P) || Vanished(term)) break;
   }
   sum = frame::StepMultiply(Decimal::Integer(2), sum, P);
   const StepNumber r = frame::StepMultiply(L2, Whole(k), P);
@@ -468,7 +488,7 @@ StepNumber ExpValue(const StepNumber& num, double maxSD) {
   for (double i = 2; i <= N; ++i) {
     term = MultiplyStep(term, DivideBySmall(r, static_cast<std::uint32_t>(i), P), P);
     sum = frame::StepAdd(sum, term, P);
-    if (sum.IsError() || BelowPrecision(term, P)) break;
+    if (sum.IsError() || BelowPrecision(term, P) || Vanished(term)) break;
   }
   for (int j = 0; j < h; ++j) sum = MultiplyStep(sum, sum, P);
   if (k > 0) sum = frame::StepMultiply(sum, frame::StepPower(Decimal::Integer(2), Whole(k), P), P);

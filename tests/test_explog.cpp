@@ -165,6 +165,20 @@ TEST_F(ExpLog, DivisionBySmallWholeNumbersIsTheDispatchersDivision) {
     const StepNumber want = frame::StepDivide(a, engine::Decimal::Integer(d), maxSD);
     ASSERT_EQ(got.Text(), want.Text()) << Short(a.Text()) << " / " << d << " maxSD " << maxSD;
   }
+  // Dividends written with zeros ending their fraction, as a cell's cut
+  // leaves them.
+  for (int c = 0; c < 600; ++c) {
+    std::string text = "0." + std::string(Pick(30), '0') + std::to_string(1 + Pick(9));
+    const std::size_t n = Pick(200);
+    for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('0' + Pick(10));
+    text += std::string(1 + Pick(12), '0');
+    if (Pick(4) == 0) text = std::to_string(1 + Pick(999)) + text.substr(1);
+    const StepNumber a = StepNumber::FromText(text);
+    const std::uint32_t d = 2 + static_cast<std::uint32_t>(Pick(Pick(2) == 0 ? 20 : 5000));
+    const double maxSD = static_cast<double>(Pick(300));
+    ASSERT_EQ(DivideBySmall(a, d, maxSD).Text(), frame::StepDivide(a, engine::Decimal::Integer(d), maxSD).Text())
+        << text << " / " << d << " maxSD " << maxSD;
+  }
   // The dividend equal to the divisor, and zero.
   EXPECT_EQ(DivideBySmall(engine::Decimal::Integer(7), 7, 20).Text(), "1");
   EXPECT_EQ(DivideBySmall(engine::Decimal(), 7, 20).Text(), "0");
