@@ -7,6 +7,7 @@
 #include "functions/explog.h"
 #include "functions/fraction.h"
 #include "functions/info.h"
+#include "functions/inverse_trig.h"
 #include "functions/operators.h"
 #include "functions/order.h"
 #include "functions/parity.h"
@@ -15,6 +16,7 @@
 #include "functions/roots.h"
 #include "functions/rounding.h"
 #include "functions/text.h"
+#include "functions/trig.h"
 
 namespace decimora {
 
@@ -323,6 +325,25 @@ Value cls_Decimora::Combine_Mantissa_And_Exponent(const Value& mantissa, const V
 }
 
 Value cls_Decimora::Test_Mantissa_And_Exponent(const Value& num) { return functions::Test_Mantissa_And_Exponent(num); }
+
+Value cls_Decimora::dcmSIN(const Value& num, const Value& maxSD) { return functions::dcmSIN(num, maxSD); }
+Value cls_Decimora::dcmCOS(const Value& num, const Value& maxSD) { return functions::dcmCOS(num, maxSD); }
+Value cls_Decimora::dcmTAN(const Value& num, const Value& maxSD) { return functions::dcmTAN(num, maxSD); }
+Value cls_Decimora::dcmRADIANS(const Value& degrees, const Value& maxSD) {
+  return functions::dcmRADIANS(degrees, maxSD);
+}
+Value cls_Decimora::dcmDEGREES(const Value& radians, const Value& maxSD) {
+  return functions::dcmDEGREES(radians, maxSD);
+}
+// The public workers answer as the worksheet functions do.
+Value cls_Decimora::Cos_Function(const Value& num, const Value& maxSD) { return functions::dcmCOS(num, maxSD); }
+Value cls_Decimora::Tan_Function(const Value& num, const Value& maxSD) { return functions::dcmTAN(num, maxSD); }
+Value cls_Decimora::dcmATAN(const Value& num, const Value& maxSD) { return functions::dcmATAN(num, maxSD); }
+Value cls_Decimora::dcmASIN(const Value& num, const Value& maxSD) { return functions::dcmASIN(num, maxSD); }
+Value cls_Decimora::dcmACOS(const Value& num, const Value& maxSD) { return functions::dcmACOS(num, maxSD); }
+Value cls_Decimora::ATan_Function(const Value& num, const Value& maxSD) { return functions::dcmATAN(num, maxSD); }
+Value cls_Decimora::ASin_Function(const Value& num, const Value& maxSD) { return functions::dcmASIN(num, maxSD); }
+Value cls_Decimora::ACos_Function(const Value& num, const Value& maxSD) { return functions::dcmACOS(num, maxSD); }
 
 Value cls_Decimora::dcmGCD(std::span<const Value> numlist) { return functions::dcmGCD(numlist); }
 

@@ -184,6 +184,23 @@ class cls_Decimora {
   Value Combine_Mantissa_And_Exponent(const Value& mantissa, const Value& exponent);
   Value Test_Mantissa_And_Exponent(const Value& num);
 
+  // --- Trigonometric and inverse trigonometric functions ------------------------
+  // Angles in radians; maxSD omitted: the default maximum. Cos_Function,
+  // Tan_Function and the three inverse workers are public as well.
+  Value dcmSIN(const Value& num, const Value& maxSD = {});
+  Value dcmCOS(const Value& num, const Value& maxSD = {});
+  Value dcmTAN(const Value& num, const Value& maxSD = {});
+  Value dcmRADIANS(const Value& degrees, const Value& maxSD = {});
+  Value dcmDEGREES(const Value& radians, const Value& maxSD = {});
+  Value Cos_Function(const Value& num, const Value& maxSD = {});
+  Value Tan_Function(const Value& num, const Value& maxSD = {});
+  Value dcmATAN(const Value& num, const Value& maxSD = {});
+  Value dcmASIN(const Value& num, const Value& maxSD = {});
+  Value dcmACOS(const Value& num, const Value& maxSD = {});
+  Value ATan_Function(const Value& num, const Value& maxSD = {});
+  Value ASin_Function(const Value& num, const Value& maxSD = {});
+  Value ACos_Function(const Value& num, const Value& maxSD = {});
+
   // --- GCD, LCM and fraction reduction ----------------------------------------
   // The 4 x 4 array (fraction text, then numerator, divisor and reduced-by
   // across row 1 and down column 1), or the one field asked for.

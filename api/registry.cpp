@@ -264,22 +264,22 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Bound<&cls_Decimora::dcmABS>(
       {"dcmABS", kMath, "Returns the absolute value of a number" DCM_PRECISION, "=dcmABS(\"(5)\")", "5"},
       Join(Args(Req("num", kNumber)), kFormat4)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmACOS>(
       {"dcmACOS", kMath, "Returns the arccosine of a number, in radians" DCM_PRECISION, "=dcmACOS(\"1\")", "0"},
       Args(Req("num", "The cosine, from -1 to 1."), kMaxSDShort)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmASIN>(
       {"dcmASIN", kMath, "Returns the arcsine of a number, in radians" DCM_PRECISION, "=dcmASIN(\"0\")", "0"},
       Args(Req("num", "The sine, from -1 to 1."), kMaxSDShort)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmATAN>(
       {"dcmATAN", kMath, "Returns the arctangent of a number, in radians" DCM_PRECISION, "=dcmATAN(\"0\")", "0"},
       Args(Req("num", "The tangent: a number text or a number."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmCHANGESIGN>(
       {"dcmCHANGESIGN", kMath, "Changes the sign of a number" DCM_PRECISION, "=dcmCHANGESIGN(\"-5\")", "5"},
       Join(Args(Req("num", kNumber)), kFormat4)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmCOS>(
       {"dcmCOS", kMath, "Returns the cosine of an angle given in radians" DCM_PRECISION, "=dcmCOS(\"0\")", "1"},
       Args(Req("num", kAngle), kMaxSDShort)));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmDEGREES>(
       {"dcmDEGREES", kMath, "Converts an angle from radians to degrees" DCM_PRECISION, "=dcmDEGREES(\"0\")", "0"},
       Args(Req("radians", "The angle in radians."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmE>(
@@ -386,7 +386,7 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmPRODUCT", kMath, "Multiplies a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
        "=dcmPRODUCT(\"1.5\", \"2\", 4)", "12"},
       Args(Req("numlist", kValueList))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmRADIANS>(
       {"dcmRADIANS", kMath, "Converts an angle from degrees to radians" DCM_PRECISION, "=dcmRADIANS(\"0\")", "0"},
       Args(Req("degrees", "The angle in degrees."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmREDUCEFRACTION>(
@@ -431,7 +431,7 @@ std::vector<FunctionRow> BuildTable() {
   t.push_back(Bound<&cls_Decimora::dcmSIGN>(
       {"dcmSIGN", kMath, "Returns the sign of a number: 1, 0 or -1" DCM_PRECISION, "=dcmSIGN(\"-0.5\")", "-1"},
       Args(Req("num", kNumber))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmSIN>(
       {"dcmSIN", kMath, "Returns the sine of an angle given in radians" DCM_PRECISION, "=dcmSIN(\"0\")", "0"},
       Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmSQRT>(
@@ -452,7 +452,7 @@ std::vector<FunctionRow> BuildTable() {
       Bound<&cls_Decimora::dcmSUM2>({"dcmSUM2", kMath, "Adds a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
                                      "=dcmSUM2(\"0.1\", \"0.2\", {1, 2})", "3.3"},
                                     Args(Req("numlist", kValueList))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmTAN>(
       {"dcmTAN", kMath, "Returns the tangent of an angle given in radians" DCM_PRECISION, "=dcmTAN(\"0\")", "0"},
       Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmTRUNC>(
@@ -656,21 +656,21 @@ std::vector<FunctionRow> BuildTable() {
                    "=Test_Mantissa_And_Exponent(\"500.25\")", "500.25"},
                   Args(Req("num", "The non-negative number."))));
   t.push_back(
-      Unavailable({"Cos_Function", kWorkerCategory, "Returns the cosine of an angle given in radians" DCM_PRECISION,
+      Bound<&cls_Decimora::Cos_Function>({"Cos_Function", kWorkerCategory, "Returns the cosine of an angle given in radians" DCM_PRECISION,
                    "=Cos_Function(\"0\")", "1"},
                   Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(
-      Unavailable({"Tan_Function", kWorkerCategory, "Returns the tangent of an angle given in radians" DCM_PRECISION,
+      Bound<&cls_Decimora::Tan_Function>({"Tan_Function", kWorkerCategory, "Returns the tangent of an angle given in radians" DCM_PRECISION,
                    "=Tan_Function(\"0\")", "0"},
                   Args(Req("num", kAngle), kMaxSDShort)));
   t.push_back(
-      Unavailable({"ATan_Function", kWorkerCategory, "Returns the arctangent of a number, in radians" DCM_PRECISION,
+      Bound<&cls_Decimora::ATan_Function>({"ATan_Function", kWorkerCategory, "Returns the arctangent of a number, in radians" DCM_PRECISION,
                    "=ATan_Function(\"0\")", "0"},
                   Args(Req("num", "The tangent: a number text or a number."), kMaxSDShort)));
-  t.push_back(Unavailable({"ASin_Function", kWorkerCategory,
+  t.push_back(Bound<&cls_Decimora::ASin_Function>({"ASin_Function", kWorkerCategory,
                            "Returns the arcsine of a number, in radians" DCM_PRECISION, "=ASin_Function(\"0\")", "0"},
                           Args(Req("num", "The sine, from -1 to 1."), kMaxSDShort)));
-  t.push_back(Unavailable({"ACos_Function", kWorkerCategory,
+  t.push_back(Bound<&cls_Decimora::ACos_Function>({"ACos_Function", kWorkerCategory,
                            "Returns the arccosine of a number, in radians" DCM_PRECISION, "=ACos_Function(\"1\")", "0"},
                           Args(Req("num", "The cosine, from -1 to 1."), kMaxSDShort)));
   t.push_back(Bound<&cls_Decimora::dcmHelpfilePath>(

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
+#include "engine/cell_limits.h"
 #include "engine/decimal.h"
 #include "engine/multiply.h"
 #include "engine/natural.h"
@@ -325,6 +327,185 @@ Reciprocal InverseOf(const std::string& k, std::int32_t p) {
   return Iterate(kN, st, p);
 }
 
+// The quotient's digits and power of ten from the first p digits Q of the
+// product of the dividend by the reciprocal (L0 the product's digit count):
+// rounded half up to Precision digits by RoundToMaxSD, whose position moves
+// right past zeros ending Q, then cut to Precision digits.
+type_Division_Osrel QuotientFromLeadingDigits(const std::string& Q, std::int64_t L0, std::int32_t powerR,
+                                              std::int32_t Precision) {
+  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
+  const std::size_t L = Q.size();
+  std::string rounded = RoundToMaxSD(Q, Precision);
+  if (rounded.size() == L + 1) ++eQ;
+  if (eQ > INT32_MAX || eQ < INT32_MIN) return {"#NUM!", 0};
+  rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(Precision)));
+  return {std::move(rounded), static_cast<std::int32_t>(eQ)};
+}
+
+// 10^e mod m, m below 2^32.
+std::uint64_t PowerOfTenMod(std::size_t e, std::uint32_t m) {
+  std::uint64_t result = 1 % m;
+  std::uint64_t base = 10 % m;
+  for (; e > 0; e >>= 1) {
+    if (e & 1) result = result * base % m;
+    base = base * base % m;
+  }
+  return result;
+}
+
+// a * f for f below 10^18.
+Natural MultiplyBelow1e18(const Natural& a, std::uint64_t f) {
+  const Natural low = MultiplySmall(a, static_cast<std::uint32_t>(f % kLimbBase));
+  if (f < kLimbBase) return low;
+  return Add(low, ShiftLimbsLeft(MultiplySmall(a, static_cast<std::uint32_t>(f / kLimbBase)), 1));
+}
+
+// a = q * c + *remainder for c = 100 k (k below 2^32): one pass where c
+// fits 32 bits, else two.
+Natural DivideByHundredTimes(const Natural& a, std::uint32_t k, std::uint64_t* remainder) {
+  if (k <= UINT32_MAX / 100) {
+    std::uint32_t r = 0;
+    Natural q = DivideSmall(a, 100 * k, &r);
+    *remainder = r;
+    return q;
+  }
+  std::uint32_t r1 = 0;
+  std::uint32_t r2 = 0;
+  const Natural q1 = DivideSmall(a, k, &r1);
+  Natural q = DivideSmall(q1, 100, &r2);
+  *remainder = static_cast<std::uint64_t>(r2) * k + r1;
+  return q;
+}
+
+// The reciprocal of a small k at p digits on the direct path, described
+// without forming it: N = 10^L - 1 with L = K + p + 1 (= K + l - 1),
+// Z = floor(N / k) and R = floor(Z / 100) = floor(N / 100 k).
+struct SmallReciprocal {
+  bool direct = false;
+  std::int32_t powerOfTen = 0;
+  std::size_t L = 0;
+  std::uint64_t rho = 0;  // N mod 100 k
+};
+
+SmallReciprocal DescribeReciprocal(std::uint32_t k, const std::string& kText, const Start& st, std::int32_t p) {
+  SmallReciprocal r;
+  const std::size_t K = kText.size();
+  const std::size_t l = static_cast<std::size_t>(p) + 2;
+  r.L = K + l - 1;
+  r.powerOfTen = static_cast<std::int32_t>(-(static_cast<std::int64_t>(p) + static_cast<std::int64_t>(K) - 1));
+  // 10^L mod 100 k = 100 (10^(L-2) mod k), as L >= 2.
+  const std::uint64_t c = 100ULL * k;
+  r.rho = (100 * PowerOfTenMod(r.L - 2, k) + c - 1) % c;
+  if (p < kDirectMinDigits) return r;
+  const std::optional<double> e0 = StartDistance(Natural(k), st);
+  if (!e0) return r;
+  // N mod 100 k = k (Z mod 100) + (N mod k).
+  const std::uint64_t nModK = (PowerOfTenMod(r.L, k) + k - 1) % k;
+  const auto tail = static_cast<int>((r.rho - nModK) / k);
+  // The first 17 digits of Z are floor((10^(K+16) - 1) / k) (a floor of a
+  // floor); Z has l digits for every k >= 2. A short Z is formed.
+  double lead = 0;
+  if (l <= 17) {
+    const Natural Z = DivideNines(r.L, Natural(k));
+    if (Z.DigitCount() != l) return r;
+    lead = Leading17(Z);
+  } else {
+    const Natural first = DivideNines(K + 16, Natural(k));
+    if (first.DigitCount() != 17) return r;
+    lead = Leading17(first);
+  }
+  r.direct = DirectBoundHolds(kText, st, *e0, lead, tail, p);
+  return r;
+}
+
+// floor(a * R / 10^(nA - 1)), R the direct path's reciprocal (nA the digits
+// of a): the first p or p + 1 digits of the product, and the product's
+// digit count, in linear time.
+//
+// With f = 1 + rho, c = 100 k: N = c R + rho, so a R = (a 10^L - a f) / c
+// exactly. R has p digits, so a R has nA + p - 1 or nA + p digits (nA
+// those of a); dropping t = nA - 1 leaves p or p + 1. With X = a 10^(L-t)
+// - eh, eh = floor(a f / 10^t), el = a f mod 10^t and X = c Qx + rx,
+//     floor(a R / 10^t) = floor((X - el / 10^t) / c) = Qx - [rx = 0 and el > 0],
+// as el / 10^t lies in [0, 1). eh is read from the top limbs of a (a
+// product of a few limbs bracketing it, exact but for a carry from below,
+// which is then taken in full), and el > 0 unless a f has t trailing
+// zeros, which needs a short a (below).
+std::optional<Natural> LeadingDigitsClosedForm(const Natural& a, std::uint32_t k, const SmallReciprocal& R,
+                                               std::size_t* digit_count) {
+  const std::size_t nA = a.DigitCount();
+  const std::size_t t = nA - 1;
+  if (t > R.L) return std::nullopt;
+  const std::uint64_t f = R.rho + 1;
+  const std::vector<Limb>& limbs = a.Limbs();
+  std::optional<Natural> eh;
+  constexpr std::size_t kTopLimbs = 3;
+  if (limbs.size() > kTopLimbs && f < (std::uint64_t{1} << 38)) {
+    // u = (the top three limbs) f < 10^27 2^38 fits 128 bits; eh lies
+    // between u and (u + f) over the power of ten of the digits below, as
+    // the dropped limbs add less than f to u.
+    const std::size_t dropped = 9 * (limbs.size() - kTopLimbs);
+    const std::size_t n = limbs.size();
+    const U128 top = (static_cast<U128>(limbs[n - 1]) * kLimbBase + limbs[n - 2]) * kLimbBase + limbs[n - 3];
+    const U128 u = top * f;
+    U128 scale = 1;
+    for (std::size_t i = dropped; i < t; ++i) scale *= 10;
+    const U128 lo = u / scale;
+    if (lo == (u + f) / scale) eh = Natural(static_cast<std::uint64_t>(lo));  // lo < 10 f
+  }
+  if (!eh) eh = ShiftDecimalRight(MultiplyBelow1e18(a, f), t);
+  // a = a' 10^z with a' not a multiple of 10. If 10^t divides a f, then
+  // 10^(t-z) divides a' f; f < 2^39 holds at most 38 factors 2 and 16
+  // factors 5, so from t - z >= 40 on a' would be a multiple of 10.
+  const std::size_t z = TrailingZeroDigits(limbs);
+  bool elPositive = true;
+  if (t < z + 40) {
+    const Natural e = MultiplyBelow1e18(ShiftDecimalRight(a, z), f);
+    elPositive = TrailingZeroDigits(e.Limbs()) + z < t;
+  }
+  std::uint64_t rx = 0;
+  Natural top = DivideByHundredTimes(Subtract(ShiftDecimalLeft(a, R.L - t), *eh), k, &rx);
+  if (rx == 0 && elPositive) top = Subtract(top, Natural(1));
+  *digit_count = t + top.DigitCount();
+  return top;
+}
+
+// Osrel_Divide's rounding of Q, the first p = Precision + 3 digits of the
+// product, on limbs; Q is the first p of the digits of `top` (which has p
+// or p + 1). RoundToMaxSD on Q's digit text moves its rounding position
+// right past the zeros ending Q, and the result is then cut to Precision
+// digits: with x, y, z the last three digits of Q, the first Precision
+// digits go up by one when z > 0 and x >= 5 (rounding at x), or when z = 0,
+// y > 0, y >= 5 and x = 9 (rounding at y carries through x); never when Q
+// ends in two zeros or more. A carry to a new digit raises the power of
+// ten.
+SmallQuotient RoundLeadingDigits(const Natural& top, std::size_t p, std::int64_t L0, std::int32_t powerR,
+                                 std::int32_t Precision) {
+  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
+  const std::size_t extra = top.DigitCount() - p;  // 0 or 1
+  const std::uint32_t last = top.Limbs().front() % (extra == 0 ? 1000 : 10000) / (extra == 0 ? 1 : 10);
+  const std::uint32_t x = last / 100;
+  const std::uint32_t y = last / 10 % 10;
+  const std::uint32_t z = last % 10;
+  Natural head = ShiftDecimalRight(top, extra + 3);
+  const bool up = z != 0 ? x >= 5 : (y >= 5 && x == 9);
+  if (up) {
+    head = Add(head, Natural(1));
+    if (head.DigitCount() > static_cast<std::size_t>(Precision)) {
+      head = ShiftDecimalRight(head, 1);
+      ++eQ;
+    }
+  }
+  SmallQuotient out;
+  if (eQ > INT32_MAX || eQ < INT32_MIN) {
+    out.error = "#NUM!";
+    return out;
+  }
+  out.digits = std::move(head);
+  out.powerOfTen = static_cast<std::int32_t>(eQ);
+  return out;
+}
+
 // ---------------------------------------------------------------------------
 // Short divisors
 //
@@ -385,6 +566,38 @@ std::optional<Natural> LeadingDigitsOfShortQuotient(const Natural& i, const Natu
   const std::size_t D = product.DigitCount();
   *digit_count = D;
   return D > count ? ShiftDecimalRight(product, D - count) : product;
+}
+
+// The reciprocals of divisors below 2^32 met by Osrel_DivideSmall, by
+// divisor and precision: a series divides by the same few thousand numbers
+// at one precision call after call, and deciding the direct path (or
+// running the iteration where it is not taken) costs more than a short
+// division.
+struct SmallReciprocalEntry {
+  SmallReciprocal described;
+  std::optional<Reciprocal> iterated;  // where the direct path is not taken
+};
+
+const SmallReciprocalEntry& SmallReciprocalOf(std::uint32_t k, std::int32_t p) {
+  constexpr std::size_t kMaxEntries = 1 << 16;
+  constexpr std::size_t kMaxIteratedLimbs = 1 << 20;  // about 9.4 million digits
+  thread_local std::unordered_map<std::uint64_t, SmallReciprocalEntry> cache;
+  thread_local std::size_t iteratedLimbs = 0;
+  const std::uint64_t key = (static_cast<std::uint64_t>(k) << 32) | static_cast<std::uint32_t>(p);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (cache.size() >= kMaxEntries || iteratedLimbs >= kMaxIteratedLimbs) {
+    cache.clear();
+    iteratedLimbs = 0;
+  }
+  const std::string kText = std::to_string(k);
+  const Start st = FindStart(Natural(k), kText);
+  SmallReciprocalEntry entry;
+  entry.described = DescribeReciprocal(k, kText, st, p);
+  if (!entry.described.direct) {
+    entry.iterated = Iterate(Natural(k), st, p);
+    iteratedLimbs += entry.iterated->digits.LimbCount();
+  }
+  return cache.emplace(key, std::move(entry)).first->second;
 }
 
 }  // namespace
@@ -486,14 +699,77 @@ type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int3
   } catch (const std::exception&) {
     return {"#VALUE!", 0};
   }
-  std::int64_t eQ = powerR + L0 - std::min<std::int64_t>(Precision, L0);
-  const std::size_t L = Q.size();
-  std::string rounded = RoundToMaxSD(Q, Precision);
-  if (rounded.size() == L + 1) ++eQ;
-  if (eQ > INT32_MAX || eQ < INT32_MIN) return {"#NUM!", 0};
-  rounded.resize(std::min<std::size_t>(rounded.size(), static_cast<std::size_t>(Precision)));
-  return {std::move(rounded), static_cast<std::int32_t>(eQ)};
+  return QuotientFromLeadingDigits(Q, L0, powerR, Precision);
 }
+
+SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::int32_t Precision) {
+  SmallQuotient out;
+  auto fromText = [&out](type_Division_Osrel q) {
+    if (HasError(q.digits)) {
+      out.error = std::move(q.digits);
+    } else {
+      out.digits = *Natural::FromDigits(q.digits);
+      out.powerOfTen = q.powerOfTen;
+    }
+    return out;
+  };
+  // A dividend CleanUp would round goes the string way; the early answers
+  // are Osrel_Divide's.
+  if (a.DigitCount() >= static_cast<std::size_t>(kCleanUpDigits)) {
+    std::string iBig = a.ToDigits();
+    std::string kBig = std::to_string(k);
+    return fromText(Osrel_Divide(iBig, kBig, Precision));
+  }
+  if (k == 0) return fromText({"#DIV/0!", 0});
+  if (a.IsZero()) return out;
+  if (k == 1) {
+    out.digits = a;
+    return out;
+  }
+  const std::vector<Limb>& limbs = a.Limbs();
+  const std::uint64_t value = limbs.size() == 1   ? limbs[0]
+                              : limbs.size() == 2 ? limbs[1] * std::uint64_t{kLimbBase} + limbs[0]
+                                                  : UINT64_MAX;
+  if (value == k) {
+    out.digits = Natural(1);
+    return out;
+  }
+  if (Precision < 1 || Precision > kMaxDivisionDigits - 3) return fromText({"#NUM!", 0});
+
+  const std::int32_t p = Precision + 3;
+  try {
+    const SmallReciprocalEntry& cached = SmallReciprocalOf(k, p);
+    const SmallReciprocal& R = cached.described;
+    if (R.direct) {
+      ++g_statistics.direct;
+      std::size_t L0 = 0;
+      const auto P = static_cast<std::size_t>(p);
+      if (std::optional<Natural> top = LeadingDigitsClosedForm(a, k, R, &L0)) {
+        const std::size_t digits = top->DigitCount();
+        if (digits == P || digits == P + 1) {
+          return RoundLeadingDigits(*top, P, static_cast<std::int64_t>(L0), R.powerOfTen, Precision);
+        }
+      }
+      const Natural reciprocal = ShiftDecimalRight(DivideNines(R.L, Natural(k)), 2);
+      const Natural Q = LeadingDigitsOfProduct(a, reciprocal, static_cast<std::size_t>(p), &L0);
+      return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R.powerOfTen, Precision));
+    }
+    ++g_statistics.iterated;
+    const Reciprocal& R2 = *cached.iterated;
+    std::size_t L0 = 0;
+    const Natural Q = LeadingDigitsOfProduct(a, R2.digits, static_cast<std::size_t>(p), &L0);
+    return fromText(QuotientFromLeadingDigits(Q.ToDigits(), static_cast<std::int64_t>(L0), R2.powerOfTen, Precision));
+  } catch (const std::exception&) {
+    return fromText({"#VALUE!", 0});
+  }
+}
+
+type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision) {
+  SmallQuotient q = Osrel_DivideSmallDigits(a, k, Precision);
+  if (!q.error.empty()) return {std::move(q.error), 0};
+  return {q.digits.ToDigits(), q.powerOfTen};
+}
+
 
 // ---------------------------------------------------------------------------
 

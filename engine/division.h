@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/natural.h"
 #include "platform/variant.h"
 
 namespace decimora::engine {
@@ -33,6 +34,22 @@ inline constexpr std::int32_t kMaxDivisionDigits = 1 << 20;
 // a divisor of exactly "1" returns the whole dividend. Precision below 1 or
 // above kMaxDivisionDigits gives "#NUM!".
 type_Division_Osrel Osrel_Divide(std::string& iBig, std::string& kBig, std::int32_t Precision);
+
+// Osrel_Divide(iBig, kBig, Precision) with iBig the digits of a and kBig
+// those of a divisor k below 2^32: the same answer, in time linear in a's
+// digits wherever the reciprocal of k comes from the direct path (nearly
+// always). The product of a by that reciprocal has a closed form there, of
+// which only the leading digits are formed (see division.cpp). A dividend
+// longer than CleanUp keeps goes the string way.
+type_Division_Osrel Osrel_DivideSmall(const Natural& a, std::uint32_t k, std::int32_t Precision);
+// The same answer with the digits as a natural (zero for the quotient "0"),
+// or an error text.
+struct SmallQuotient {
+  Natural digits;
+  std::int32_t powerOfTen = 0;
+  std::string error;
+};
+SmallQuotient Osrel_DivideSmallDigits(const Natural& a, std::uint32_t k, std::int32_t Precision);
 
 // About p significant digits of 1 / kBig (p digits, or "1" for kBig = 1).
 // kBig is an unsigned digit string; leading zeros are read as the number they

@@ -1,5 +1,6 @@
 #include "frame/steps.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/operands.h"
@@ -180,10 +181,24 @@ StepNumber StepSubtract(const StepNumber& a, const StepNumber& b, double maxSD) 
 StepNumber StepMultiply(const StepNumber& a, const StepNumber& b, double maxSD) {
   if (a.IsError() || b.IsError()) return PassThrough(a, b);
   StepNumber out;
+  const std::size_t kept = KeptDigits(WorkingPrecision(maxSD));
   if (a.value.IsOne()) {
     out.value = b.value;
   } else if (b.value.IsOne()) {
     out.value = a.value;
+  } else if (a.value.DigitCount() + b.value.DigitCount() > kept + 2) {
+    // The composer rounds half up to `kept` digits, which reads the first
+    // digit past them and no other: the product's first kept + 1 digits
+    // give the same result (a short product where the schoolbook runs).
+    std::size_t D = 0;
+    engine::Natural lead = engine::LeadingDigitsOfProduct(a.value.coef, b.value.coef, kept + 1, &D);
+    std::int64_t frac = a.value.frac + b.value.frac - static_cast<std::int64_t>(D - std::min(D, kept + 1));
+    if (frac < 0) {
+      lead = engine::ShiftDecimalLeft(lead, static_cast<std::size_t>(-frac));
+      frac = 0;
+    }
+    out.value = Decimal(a.value.negative != b.value.negative, std::move(lead), frac);
+    out.value.Normalize();
   } else {
     out.value = engine::Multiply(a.value, b.value);
   }
@@ -200,19 +215,37 @@ StepNumber StepDivide(const StepNumber& a, const StepNumber& b, double maxSD) {
   // The dispatcher hands the division the digits without sign, separator
   // and leading zeros (the coefficients), and places the separator from the
   // quotient's power of ten and the operands' fraction digits.
-  std::string A = a.value.coef.ToDigits();
-  std::string B = b.value.coef.ToDigits();
-  engine::type_Division_Osrel q = engine::Osrel_Divide(A, B, static_cast<std::int32_t>(W));
-  if (engine::HasError(q.digits)) return StepNumber::Error(std::move(q.digits));
-  std::int64_t fraction = -static_cast<std::int64_t>(q.powerOfTen) + a.value.frac - b.value.frac;
-  std::optional<engine::Natural> digits = engine::Natural::FromDigits(q.digits);
-  if (!digits) return StepNumber::Error("#VALUE!");
+  // A divisor of one or two limbs below 2^32 (the series' n (n - 1)) has a
+  // division linear in the dividend with the same digits.
+  const std::vector<engine::Limb>& divisor = b.value.coef.Limbs();
+  const std::uint64_t small = divisor.size() == 1   ? divisor[0]
+                              : divisor.size() == 2 ? divisor[1] * std::uint64_t{engine::kLimbBase} + divisor[0]
+                                                    : UINT64_MAX;
+  engine::Natural digits;
+  std::int32_t power = 0;
+  if (small <= UINT32_MAX) {
+    engine::SmallQuotient q =
+        engine::Osrel_DivideSmallDigits(a.value.coef, static_cast<std::uint32_t>(small), static_cast<std::int32_t>(W));
+    if (!q.error.empty()) return StepNumber::Error(std::move(q.error));
+    digits = std::move(q.digits);
+    power = q.powerOfTen;
+  } else {
+    std::string A = a.value.coef.ToDigits();
+    std::string B = b.value.coef.ToDigits();
+    engine::type_Division_Osrel q = engine::Osrel_Divide(A, B, static_cast<std::int32_t>(W));
+    if (engine::HasError(q.digits)) return StepNumber::Error(std::move(q.digits));
+    std::optional<engine::Natural> read = engine::Natural::FromDigits(q.digits);
+    if (!read) return StepNumber::Error("#VALUE!");
+    digits = std::move(*read);
+    power = q.powerOfTen;
+  }
+  std::int64_t fraction = -static_cast<std::int64_t>(power) + a.value.frac - b.value.frac;
   StepNumber out;
   if (fraction < 0) {
     out.value = Decimal(a.value.negative != b.value.negative,
-                        engine::ShiftDecimalLeft(*digits, static_cast<std::size_t>(-fraction)), 0);
+                        engine::ShiftDecimalLeft(digits, static_cast<std::size_t>(-fraction)), 0);
   } else {
-    out.value = Decimal(a.value.negative != b.value.negative, std::move(*digits), fraction);
+    out.value = Decimal(a.value.negative != b.value.negative, std::move(digits), fraction);
   }
   out.value.Normalize();
   return Finish(std::move(out), maxSD);

@@ -390,6 +390,81 @@ TEST(DivisionAgreement, Quotients) {
   }
 }
 
+// The division by a divisor below 2^32 in linear time against the literal
+// division (short precisions) and Osrel_Divide (long ones): dividends of
+// every length around the limb boundaries, nines, exact multiples; divisors
+// of the series (n (n - 1), odd n), powers of ten and the 32-bit edge.
+TEST(DivisionAgreement, SmallDivisors) {
+  std::mt19937_64 rng(1207);
+  const int count = static_cast<int>(3000 * SampleScale());
+  for (int n = 0; n < count; ++n) {
+    const std::uint64_t m = 2 + rng() % 20000;
+    std::uint32_t k = 0;
+    switch (n % 6) {
+      case 0:
+        k = static_cast<std::uint32_t>(m * (m - 1));
+        break;
+      case 1:
+        k = static_cast<std::uint32_t>(2 * m + 1);
+        break;
+      case 2:
+        k = static_cast<std::uint32_t>(1 + rng() % 99);
+        break;
+      case 3: {
+        static const std::uint32_t kEdges[] = {1, 10, 100, 1000000000, 999999999, 4294967295u, 4294967291u, 2147483648u};
+        k = kEdges[rng() % std::size(kEdges)];
+        break;
+      }
+      default:
+        k = static_cast<std::uint32_t>(1 + rng() % UINT32_MAX);
+        break;
+    }
+    const std::size_t lengths[] = {1, 8, 9, 10, 17, 18, 19, 27, 28, 1 + rng() % 40, 1 + rng() % 600};
+    std::string i = RandomDigits(rng, lengths[rng() % std::size(lengths)]);
+    if (n % 9 == 0) i = std::string(i.size(), '9');
+    if (n % 10 == 0) i = MultiplyDigitStrings(std::to_string(k), RandomDigits(rng, 1 + rng() % 30));
+    if (n % 7 == 0) i += std::string(rng() % 5, '0');
+    if (n % 8 == 0) i = RandomDigits(rng, 1 + rng() % 30) + std::string(30 + rng() % 600, '0');
+    const bool literal = n % 4 != 0;
+    const int P = static_cast<int>(1 + rng() % (literal ? 60 : 700));
+    std::string a = i;
+    std::string b = std::to_string(k);
+    const type_Division_Osrel want = Osrel_Divide(a, b, P);
+    const type_Division_Osrel got = Osrel_DivideSmall(*engine::Natural::FromDigits(i), k, P);
+    ASSERT_EQ(got.digits, want.digits) << i << " / " << k << " P=" << P;
+    ASSERT_EQ(got.powerOfTen, want.powerOfTen) << i << " / " << k << " P=" << P;
+    if (literal) {
+      const Literal slow = LiteralDivide(i, std::to_string(k), P);
+      ASSERT_EQ(got.digits, slow.digits) << i << " / " << k << " P=" << P;
+      ASSERT_EQ(got.powerOfTen, slow.powerOfTen) << i << " / " << k << " P=" << P;
+    }
+  }
+  // The reciprocal of a divisor is kept for the next division at the same
+  // precision: again and again with other dividends, direct or iterated.
+  for (const std::uint32_t k : {7u, 12u, 30u, 99u, 9900u, 3999999999u}) {
+    for (int P : {8, 40, 300}) {
+      for (int n = 0; n < 5; ++n) {
+        const std::string i = RandomDigits(rng, 1 + rng() % 400);
+        std::string a = i;
+        std::string b = std::to_string(k);
+        const type_Division_Osrel want = Osrel_Divide(a, b, P);
+        const type_Division_Osrel got = Osrel_DivideSmall(*engine::Natural::FromDigits(i), k, P);
+        ASSERT_EQ(got.digits, want.digits) << i << " / " << k << " P=" << P;
+        ASSERT_EQ(got.powerOfTen, want.powerOfTen) << i << " / " << k << " P=" << P;
+      }
+    }
+  }
+  // Dividends past what CleanUp keeps, zero, and the early answers.
+  const engine::Natural longest = *engine::Natural::FromDigits(std::string(32769, '7'));
+  std::string a(32769, '7');
+  std::string b = "7";
+  EXPECT_EQ(Osrel_DivideSmall(longest, 7, 100).digits, Osrel_Divide(a, b, 100).digits);
+  EXPECT_EQ(Osrel_DivideSmall(engine::Natural(), 7, 10).digits, "0");
+  EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 0, 10).digits, "#DIV/0!");
+  EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 7, 10).digits, "1");
+  EXPECT_EQ(Osrel_DivideSmall(engine::Natural(7), 3, 0).digits, "#NUM!");
+}
+
 // Divisors of one limb with long dividends take the linear product and a
 // kept reciprocal: the same digits as the literal division, also for the
 // divisors whose reciprocal the start value hits exactly (2, 4, 5, 8, 25).
