@@ -10,6 +10,7 @@
 #include "functions/info.h"
 #include "functions/inverse_trig.h"
 #include "functions/operators.h"
+#include "functions/order.h"
 #include "functions/parity.h"
 #include "functions/poisson.h"
 #include "functions/remainder.h"
@@ -377,6 +378,24 @@ Value cls_Decimora::dcmPRODUCT(std::span<const Value> numlist) { return function
 Value cls_Decimora::dcmMAX(std::span<const Value> numlist) { return functions::dcmMAX(numlist); }
 
 Value cls_Decimora::dcmMIN(std::span<const Value> numlist) { return functions::dcmMIN(numlist); }
+
+Value cls_Decimora::dcmSORT(const Value& numlist, const Value& descending, const Value& left_to_right,
+                            const Value& fit_to_array, const Value& blank_text, const Value& rows, const Value& cols) {
+  return functions::dcmSORT(numlist, descending, left_to_right, fit_to_array, blank_text, rows, cols);
+}
+
+Value cls_Decimora::dcmLARGE(const Value& numlist, const Value& k) { return functions::dcmLARGE(numlist, k); }
+
+Value cls_Decimora::dcmSMALL(const Value& numlist, const Value& k) { return functions::dcmSMALL(numlist, k); }
+
+Value cls_Decimora::dcmRANK(const Value& num, const Value& numlist, const Value& ascending,
+                            const Value& tie_compensation) {
+  return functions::dcmRANK(num, numlist, ascending, tie_compensation);
+}
+
+Value cls_Decimora::dcmMEDIAN(std::span<const Value> numlist) { return functions::dcmMEDIAN(numlist); }
+
+Value cls_Decimora::dcmMODE(std::span<const Value> numlist) { return functions::dcmMODE(numlist); }
 
 Value cls_Decimora::dcmEXCLUDE(std::span<const Value> numlist) { return functions::dcmEXCLUDE(numlist); }
 

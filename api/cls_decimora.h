@@ -230,6 +230,18 @@ class cls_Decimora {
   Value dcmMAX(std::span<const Value> numlist);
   Value dcmMIN(std::span<const Value> numlist);
 
+  // --- Sorting and order statistics ---------------------------------------------
+  // dcmSORT and the table form of dcmMODE return arrays.
+  Value dcmSORT(const Value& numlist, const Value& descending = {}, const Value& left_to_right = {},
+                const Value& fit_to_array = {}, const Value& blank_text = {}, const Value& rows = {},
+                const Value& cols = {});
+  Value dcmLARGE(const Value& numlist, const Value& k);
+  Value dcmSMALL(const Value& numlist, const Value& k);
+  Value dcmRANK(const Value& num, const Value& numlist, const Value& ascending = {},
+                const Value& tie_compensation = {});
+  Value dcmMEDIAN(std::span<const Value> numlist);
+  Value dcmMODE(std::span<const Value> numlist);
+
   // --- Text extraction and exclusion -----------------------------------------
   // The first non-empty value is the text to clean; later ones are the texts
   // to remove or keep, and directives.

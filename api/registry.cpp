@@ -495,7 +495,7 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmCOUNT", kStatistical, "Counts the numbers in a list of values and ranges." DCM_LIST_HINT,
        "=dcmCOUNT(\"0.1\", \"x\", 2)", "2"},
       Args(Req("numlist", kValueList))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmLARGE>(
       {"dcmLARGE", kStatistical, "Returns the k-th largest number in a range" DCM_PRECISION, "=dcmLARGE({5, 1, 3}, 1)",
        "5"},
       Args(Req("numlist", "The range of numbers."), Req("k", "Which largest value to return: 1 for the largest."))));
@@ -503,10 +503,10 @@ std::vector<FunctionRow> BuildTable() {
       {"dcmMAX", kStatistical, "Returns the largest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
        "=dcmMAX(\"1E+30\", \"999\")", "1000000000000000000000000000000"},
       Args(Req("numlist", kValueList))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmMEDIAN>(
       {"dcmMEDIAN", kStatistical, "Returns the median of a list of numbers and ranges" DCM_PRECISION DCM_LIST_HINT,
        "=dcmMEDIAN(4, 1, 3, 2)", "2.5"},
-      Args(Req("numlist", kValueList)), kList));
+      Args(Req("numlist", kValueList))));
   t.push_back(Bound<&cls_Decimora::dcmMIN>(
       {"dcmMIN", kStatistical, "Returns the smallest number in a list of values and ranges" DCM_PRECISION DCM_LIST_HINT,
        "=dcmMIN(\"-1\", \"0.5\")", "-1"},
@@ -514,19 +514,18 @@ std::vector<FunctionRow> BuildTable() {
   // The size of the block a frequency table is written into (rows, cols) is
   // the array-entered cell block, which the workbook supplies, so the list
   // itself is the only parameter a formula gives.
-  t.push_back(Unavailable({"dcmMODE", kStatistical,
-                           "Returns the most frequent number in a list of values and ranges, or a frequency table with "
-                           "format:table" DCM_PRECISION DCM_LIST_HINT,
-                           "=dcmMODE(1, 2, 2, \"format:table\")", "2\t2\n1\t1", kArray},
-                          Args(Req("numlist",
-                                   "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a "
-                                   "directive, not a value. format:table returns a table of counts and values.")),
-                          kList));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmMODE>(
+      {"dcmMODE", kStatistical,
+       "Returns the most frequent number in a list of values and ranges, or a frequency table with "
+       "format:table" DCM_PRECISION DCM_LIST_HINT,
+       "=dcmMODE(1, 2, 2, \"format:table\")", "2\t2\n1\t1", kArray},
+      Args(Req("numlist", "Numbers, texts and ranges, in any mix; a text \"format:...\" among them is a "
+                          "directive, not a value. format:table returns a table of counts and values."))));
+  t.push_back(Bound<&cls_Decimora::dcmSMALL>(
       {"dcmSMALL", kStatistical, "Returns the k-th smallest number in a range" DCM_PRECISION, "=dcmSMALL({5, 1, 3}, 1)",
        "1"},
       Args(Req("numlist", "The range of numbers."), Req("k", "Which smallest value to return: 1 for the smallest."))));
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmRANK>(
       {"dcmRANK", kStatistical, "Returns the rank of a number in a range" DCM_PRECISION, "=dcmRANK(7, {9, 7, 7, 5})",
        "2"},
       Args(Req("num", "The number whose rank is wanted."), Req("numlist", "The range of numbers it is ranked in."),
@@ -576,7 +575,7 @@ std::vector<FunctionRow> BuildTable() {
       Args()));
 
   // --- Miscellaneous ---------------------------------------------------------
-  t.push_back(Unavailable(
+  t.push_back(Bound<&cls_Decimora::dcmSORT>(
       {"dcmSORT", kMiscellaneous,
        "Sorts the values of a range, numbers first in numeric order" DCM_PRECISION " Must be array-entered.",
        "=dcmSORT({1; 100; 20}, TRUE)", "100\n20\n1", kArray},

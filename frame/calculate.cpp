@@ -164,81 +164,67 @@ bool IsNumberText(std::string_view text) {
   return !HasError(CalculateText(kAdd, text, "0", kMaxSignificantDigits));
 }
 
+std::optional<NumberKey> ReadNumberKey(std::string_view text) {
+  if (HasError(text) || !IsNumberText(text)) return std::nullopt;
+  const char sep = GetDecimalSeparator();
+  if (std::count(text.begin(), text.end(), sep) >= 2) return std::nullopt;
+
+  NumberKey key;
+  std::string magnitude = ReadNumberText(text);
+  key.negative = !IsNonNegative(magnitude);
+  if (key.negative) magnitude.erase(0, 1);  // the reader writes every negative with "-"
+  StripLeadingZerosInPlace(magnitude);
+  TrimFractionZerosInPlace(magnitude);
+  if (magnitude == "0") key.negative = false;
+  const std::size_t at = magnitude.find(sep);
+  if (at != std::string::npos) {
+    key.integer_digits = magnitude.front() == '0' ? 0 : at;
+  } else {
+    key.integer_digits = magnitude == "0" ? 0 : magnitude.size();
+  }
+  // Digits past the 32,767th significant one are not told apart. They are
+  // counted from the first nonzero digit (the zeros after "0." of a tiny
+  // number are not significant), and every key keeps one leading place for
+  // a carry out of the first digit, so that the digits of two keys with the
+  // same integer digits stay lined up; trailing zeros say nothing.
+  RemoveDecimalPointInPlace(magnitude);
+  magnitude.insert(magnitude.begin(), '0');
+  const std::size_t lead = magnitude.find_first_not_of('0');
+  if (lead != std::string::npos && static_cast<double>(magnitude.size() - lead) > kMaxSignificantDigits) {
+    const std::string rounded = RoundToSignificant(std::string_view(magnitude).substr(lead), kMaxSignificantDigits);
+    if (HasNonDigit(rounded)) return std::nullopt;
+    const std::size_t from = lead - (rounded.size() - (magnitude.size() - lead));
+    magnitude.replace(from, std::string::npos, rounded);
+  }
+  const std::size_t last = magnitude.find_last_not_of('0');
+  magnitude.resize(last == std::string::npos ? 0 : last + 1);
+  key.digits = std::move(magnitude);
+  return key;
+}
+
+int CompareNumberKeys(const NumberKey& a, const NumberKey& b) {
+  if (a.negative != b.negative) return a.negative ? -1 : 1;
+  int magnitude = 0;
+  if (a.integer_digits != b.integer_digits) {
+    magnitude = a.integer_digits > b.integer_digits ? 1 : -1;
+  } else {
+    // Lined up at the separator and without trailing zeros, the digits
+    // compare as texts (a shorter text that is a prefix is the smaller).
+    const int c = a.digits.compare(b.digits);
+    magnitude = c < 0 ? -1 : (c > 0 ? 1 : 0);
+  }
+  return a.negative ? -magnitude : magnitude;
+}
+
 Value CompareNumbers(std::string_view a, std::string_view b, bool or_equal, bool greater) {
   if (auto e = FirstError(a, b)) return Value::Text(*e);
-  if (!IsNumberText(a) || !IsNumberText(b)) return Value::Text("#NUM!");
-  const char sep = GetDecimalSeparator();
-  if (std::count(a.begin(), a.end(), sep) >= 2 || std::count(b.begin(), b.end(), sep) >= 2) {
-    return Value::Text("#NUM!");
-  }
-
-  struct Read {
-    bool nonNegative;
-    std::string magnitude;
-  };
-  auto read = [](std::string_view t) {
-    Read r{true, ReadNumberText(t)};
-    r.nonNegative = IsNonNegative(r.magnitude);
-    if (!r.nonNegative) r.magnitude.erase(0, 1);  // the reader writes every negative with "-"
-    StripLeadingZerosInPlace(r.magnitude);
-    TrimFractionZerosInPlace(r.magnitude);
-    if (r.magnitude == "0") r.nonNegative = true;
-    return r;
-  };
-  Read x = read(a);
-  Read y = read(b);
-
-  bool equal = false;
-  bool aGreater = false;
-  if (x.nonNegative != y.nonNegative) {
-    aGreater = x.nonNegative;
-  } else {
-    auto intDigits = [sep](const std::string& t) -> std::size_t {
-      const std::size_t at = t.find(sep);
-      if (at != std::string::npos) return t.front() == '0' ? 0 : at;
-      return t == "0" ? 0 : t.size();
-    };
-    const std::size_t ix = intDigits(x.magnitude);
-    const std::size_t iy = intDigits(y.magnitude);
-    if (ix != iy) {
-      aGreater = ix > iy;
-    } else {
-      // Digits past the 32,767th significant one are not told apart. They
-      // are counted from the first nonzero digit (the zeros after "0." of a
-      // tiny number are not significant), and both texts keep one leading
-      // place for a carry out of the first digit, so that the digits of
-      // the two stay lined up; trailing zeros say nothing.
-      auto digitsOf = [](std::string& magnitude) {
-        RemoveDecimalPointInPlace(magnitude);
-        magnitude.insert(magnitude.begin(), '0');
-        const std::size_t lead = magnitude.find_first_not_of('0');
-        if (lead != std::string::npos &&
-            static_cast<double>(magnitude.size() - lead) > kMaxSignificantDigits) {
-          const std::string rounded =
-              RoundToSignificant(std::string_view(magnitude).substr(lead), kMaxSignificantDigits);
-          if (HasNonDigit(rounded)) return rounded;
-          const std::size_t from = lead - (rounded.size() - (magnitude.size() - lead));
-          magnitude.replace(from, std::string::npos, rounded);
-        }
-        const std::size_t last = magnitude.find_last_not_of('0');
-        magnitude.resize(last == std::string::npos ? 0 : last + 1);
-        return std::move(magnitude);
-      };
-      std::string dx = digitsOf(x.magnitude);
-      std::string dy = digitsOf(y.magnitude);
-      if (HasNonDigit(dx) || HasNonDigit(dy)) return Value::Text("#NUM!");
-      if (dx == dy) {
-        equal = true;
-      } else if (greater) {
-        if (dx.size() < dy.size()) dx.append(dy.size() - dx.size(), '0');
-        if (dy.size() < dx.size()) dy.append(dx.size() - dy.size(), '0');
-        aGreater = CompareDigitStrings(dx, dy, false, true);
-      }
-    }
-    if (!x.nonNegative && !equal) aGreater = !aGreater;
-  }
-  if (or_equal && equal) return Value::Bool(true);
-  if (greater) return Value::Bool(aGreater);
+  const std::optional<NumberKey> x = ReadNumberKey(a);
+  if (!x) return Value::Text("#NUM!");
+  const std::optional<NumberKey> y = ReadNumberKey(b);
+  if (!y) return Value::Text("#NUM!");
+  const int c = CompareNumberKeys(*x, *y);
+  if (or_equal && c == 0) return Value::Bool(true);
+  if (greater) return Value::Bool(c > 0);
   return Value::Bool(false);
 }
 

@@ -2,7 +2,9 @@
 // test and exact comparison built on it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,24 @@ std::string CalculateText(std::int16_t code, std::string_view a, std::string_vie
 
 // Whether a text reads as a number (the number test of the comparisons).
 bool IsNumberText(std::string_view text);
+
+// A number text as the exact comparison sees it: two texts compare equal
+// exactly when their keys are equal, so a key serves where equal values
+// must be found (a frequency table) or ordered many times (a sort).
+struct NumberKey {
+  bool negative = false;            // zero is not negative
+  std::size_t integer_digits = 0;   // digits before the separator (0 below 1)
+  std::string digits;               // "0", the integer and fraction digits, no trailing zeros, at most 32,767 significant
+
+  bool operator==(const NumberKey&) const = default;
+};
+
+// The key of a text, or nullopt where the comparison answers an error value
+// (the text is not a number).
+std::optional<NumberKey> ReadNumberKey(std::string_view text);
+
+// -1, 0 or 1 as a is less than, equal to or greater than b.
+int CompareNumberKeys(const NumberKey& a, const NumberKey& b);
 
 // Exact comparison of two number texts: (or_equal, greater) = (true, false)
 // asks a = b, (false, true) a > b, (true, true) a >= b. The answer is a
