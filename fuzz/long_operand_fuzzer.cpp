@@ -136,10 +136,17 @@ std::string LongOperand(Bytes& in) {
   return digits;
 }
 
-// Series functions (a full-precision product per term, thousands of terms)
+// Series and iterations (a full-precision product per term, thousands of
+// terms; a root's Newton steps, each raising the iterate to the degree)
 // spend seconds of legitimate work at thousands of digits, beyond the
-// bounded run's time limit under the sanitizers: their maxSD stays short.
-constexpr std::string_view kSeriesFunctions[] = {"dcmEXP", "dcmLN", "dcmLOG"};
+// bounded run's time limit under the sanitizers. Every short number they
+// get stays at most 1,000 (which is also what any maxSD of theirs becomes),
+// so a stray number in the maxSD place or a fractional exponent of many
+// decimals cannot ask for 32,767 digits; the long operands still reach them.
+constexpr std::string_view kSeriesFunctions[] = {
+    "dcmEXP",  "dcmLN",   "dcmLOG",  "dcmSIN",  "dcmCOS",   "dcmTAN",  "dcmATAN",   "dcmASIN",
+    "dcmACOS", "dcmROOT", "dcmSQRT", "dcmSQRTPI", "dcmPOWER", "dcmPOISSON", "Cos_Function",
+    "Tan_Function", "ATan_Function", "ASin_Function", "ACos_Function"};
 constexpr int kSeriesMaxSD = 1000;
 
 std::string ShortArgument(Bytes& in, bool series) {
@@ -153,7 +160,7 @@ std::string ShortArgument(Bytes& in, bool series) {
     }
     case 3: return std::to_string(in.U8() % 7);  // a style or a count of places
     default: {
-      std::string n = std::to_string(in.U32());
+      std::string n = std::to_string(series ? in.U32() % (kSeriesMaxSD + 1) : in.U32());
       if (in.U8() & 1) n.insert(n.size() > 1 ? 1 : 0, ".");
       if (in.U8() & 1) n.insert(0, "-");
       return n;
