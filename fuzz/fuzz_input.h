@@ -50,4 +50,43 @@ void UsePrivateSettingsStore();
 // The longest text a cell holds.
 inline constexpr std::size_t kCellLength = 32767;
 
+// dcmPI and dcmE answer the stored text cut to the digits asked for: at
+// 32,767 digits that is the leading digit, the separator and 32,766 decimals,
+// one character more than a cell, as the constants are defined. The cell
+// bound is not theirs to keep.
+inline bool ReturnsStoredConstant(std::string_view name) {
+  const auto same = [&](std::string_view w) {
+    if (name.size() != w.size()) return false;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+      char c = name[i];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      char d = w[i];
+      if (d >= 'a' && d <= 'z') d = static_cast<char>(d - 'a' + 'A');
+      if (c != d) return false;
+    }
+    return true;
+  };
+  return same("dcmPI") || same("dcmE");
+}
+
+// A root of a degree with many digits, or a power whose exponent has many
+// decimals (a root of that many digits' degree raised to a long numerator),
+// nests a root iteration inside every Newton step: seconds to minutes of
+// legitimate work under the sanitizers, not a fault. The bounded run steps
+// around formulas that call a root or a power and hold a digit run longer
+// than 12 digits (a campaign may keep them and count them as slow).
+inline bool IsKnownSlowPath(std::string_view body) {
+  std::string upper(body);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (upper.find("ROOT") == std::string::npos && upper.find("POWER") == std::string::npos) return false;
+  std::size_t run = 0;
+  for (char c : upper) {
+    run = (c >= '0' && c <= '9') ? run + 1 : 0;
+    if (run > 12) return true;
+  }
+  return false;
+}
+
 }  // namespace decimora::fuzz
