@@ -45,6 +45,10 @@ using frame::NumberKey;
 constexpr double kMaxBlockRows = 1048576;
 constexpr double kMaxBlockCols = 16384;
 constexpr double kMaxBlockCells = 4194304;
+// The filler text goes into every cell beyond the range: at most 64 Mi
+// characters of it in all (a cell-long filler over a large block would ask
+// for gigabytes).
+constexpr double kMaxFillerChars = 67108864;
 
 // A range argument as a block: a single value is a 1 x 1 block; omitted
 // and a host error have no block (the call fails).
@@ -446,6 +450,8 @@ Value dcmSORT(const Value& numlist, const Value& descending, const Value& left_t
     if (rr == SizeRead::kOutOfRange || cr == SizeRead::kOutOfRange) return Value::Text("#NUM!");
     const double cells = static_cast<double>(r) * static_cast<double>(c);
     if (cells > std::max(kMaxBlockCells, static_cast<double>(block->cells.size()))) return Value::Text("#NUM!");
+    const double filled = cells - std::min(cells, static_cast<double>(block->cells.size()));
+    if (filled * static_cast<double>(blank.size()) > kMaxFillerChars) return Value::Text("#NUM!");
 
     const bool across = platform::IsTrueArgument(left_to_right);
     if (across) {
